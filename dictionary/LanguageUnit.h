@@ -24,17 +24,22 @@ void InitStartupValues();
 char StartupDateSeparator();
 char StartupDecimalSeparator();
 char StartupTimeSeparator();
+// Outputs put their format's separators here for their run and restore them.
+void SetStartupSeparators(char date, char decimal, char time = ':');
 void SetStartupSeparatorsForTesting(char date, char decimal, char time = ':');
 TDateTime ReferenceDate();
 void SetReferenceDate(TDateTime date);
 
 class TLanguageModule {
 public:
-    // Loads fileName when it exists (a malformed file raises the parser's
-    // error); otherwise starts from the empty dictionary text. programTag is
-    // the upper-cased file name of the running program.
+    // Loads fileName when it exists; otherwise starts from the empty
+    // dictionary text. A file that cannot be read or parsed does not make
+    // creation fail: its message is kept in LoadError(), the module runs on
+    // the empty dictionary and never writes over that file. programTag is
+    // the upper-cased file name of the running program. The first module
+    // created is the process's dictionary (LanguageModule()).
     explicit TLanguageModule(std::string fileName = DefaultFileName(), std::string programTag = DefaultProgramTag());
-    // Writes the dictionary back when a word was added.
+    // Writes the dictionary back when a word was added; never throws.
     ~TLanguageModule();
     TLanguageModule(const TLanguageModule &) = delete;
     TLanguageModule &operator=(const TLanguageModule &) = delete;
@@ -46,7 +51,9 @@ public:
     std::string SubtotalCountLabel(std::string_view key, std::string_view secondKey);
 
     bool Modified() const { return IsModified; }
-    void Save();                                // atomic; raises on failure
+    // Atomic; raises on failure. Writes nothing after a failed load.
+    void Save();
+    const std::string &LoadError() const { return DictionaryLoadError; }
     const std::string &FileName() const { return DictionaryFileName; }
 
     static std::string DefaultFileName();       // program folder + "Language.XML"
@@ -60,12 +67,15 @@ private:
     std::string DictionaryFileName;
     std::string ProgramTag;
     bool IsModified = false;
+    std::string DictionaryLoadError;
 };
 
 // The process's dictionary: the module created first; nullptr before that.
 TLanguageModule *LanguageModule();
 // Translate through the process's dictionary; without one, the key's text
 // with "&" removed.
+// A key that is not yet a word is added; one that is no valid element name
+// raises platform::TXmlError.
 std::string Translate(std::string_view key);
 
 std::string SelectLanguagePart(std::string_view text);

@@ -1,0 +1,457 @@
+#include "dictionary/LanguageUnit.h"
+
+#include "platform/CodePageUnit.h"
+#include "platform/FileUnit.h"
+#include "platform/SystemLocaleUnit.h"
+
+#include <algorithm>
+#include <atomic>
+#include <charconv>
+#include <cstdint>
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+
+namespace dictionary {
+
+namespace {
+
+constexpr const char *EmptyDictionaryText =
+    "<?xml version=\"1.0\" encoding=\"ISO-8859-2\" standalone=\"yes\"?><words></words>";
+
+// Used when the dictionary has no pattern yet, so that dates stay readable.
+constexpr const char *FallbackDateFormat = "yyyy/mm/dd";
+constexpr const char *FallbackDateTimeFormat = "yyyy/mm/dd hh:nn:ss";
+
+std::atomic<int> CurrentLanguage{0};
+std::atomic<char> DateSeparator{'/'};
+std::atomic<char> DecimalSeparator{'.'};
+std::atomic<char> TimeSeparator{':'};
+std::atomic<TDateTime> Reference{0.0};
+std::atomic<TLanguageModule *> Instance{nullptr};
+
+bool IsNameStart(unsigned char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
+}
+
+bool IsNameChar(unsigned char c)
+{
+    return IsNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
+}
+
+// An XML element name without a namespace prefix. Bytes of multi-byte UTF-8
+// characters are taken as letters; pugixml itself accepts any name.
+bool IsElementName(std::string_view name)
+{
+    if (name.empty() || !IsNameStart(static_cast<unsigned char>(name.front()))) return false;
+    if (name.size() >= 3 && (name[0] | 0x20) == 'x' && (name[1] | 0x20) == 'm' && (name[2] | 0x20) == 'l')
+        return false;
+    return std::all_of(name.begin(), name.end(), [](char c) { return IsNameChar(static_cast<unsigned char>(c)); });
+}
+
+std::string WithoutAmpersands(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text)
+        if (c != '&') out += c;
+    return out;
+}
+
+// The start of text holding at most count characters (UTF-8 code points).
+std::string_view FirstCharacters(std::string_view text, std::size_t count)
+{
+    std::size_t i = 0;
+    for (std::size_t n = 0; n < count && i < text.size(); ++n) platform::NextUtf8(text, i);
+    return text.substr(0, i);
+}
+
+std::string ReplaceDecimalPoint(std::string text)
+{
+    std::replace(text.begin(), text.end(), '.', StartupDecimalSeparator());
+    return text;
+}
+
+// Sets the language index for one part of a composition and puts the
+// caller's index back even when a lookup throws.
+class TLanguageSwitch {
+public:
+    TLanguageSwitch() : Saved(LanguageIndex()) {}
+    ~TLanguageSwitch() { SetLanguageIndex(Saved); }
+    TLanguageSwitch(const TLanguageSwitch &) = delete;
+    TLanguageSwitch &operator=(const TLanguageSwitch &) = delete;
+
+private:
+    int Saved;
+};
+
+std::string Pattern(std::string_view key, const char *fallback)
+{
+    std::string pattern = Translate(key);
+    // Untranslated, the key itself would be read as pattern letters.
+    if (pattern.empty() || pattern.front() == '_') return fallback;
+    return pattern;
+}
+
+int DigitsAt(std::string_view text, std::size_t first, std::size_t count)
+{
+    if (first >= text.size()) throw platform::TConversionError("missing digits");
+    return platform::TextToInteger(text.substr(first, count));
+}
+
+}  // namespace
+
+int LanguageIndex() { return CurrentLanguage.load(); }
+void SetLanguageIndex(int index) { CurrentLanguage.store(index); }
+
+void InitStartupValues()
+{
+    const platform::TSystemSeparators s = platform::ReadSystemSeparators();
+    SetStartupSeparators(s.Date, s.Decimal, s.Time);
+    SetReferenceDate(Today());
+}
+
+char StartupDateSeparator() { return DateSeparator.load(); }
+char StartupDecimalSeparator() { return DecimalSeparator.load(); }
+char StartupTimeSeparator() { return TimeSeparator.load(); }
+
+void SetStartupSeparators(char date, char decimal, char time)
+{
+    DateSeparator.store(date);
+    DecimalSeparator.store(decimal);
+    TimeSeparator.store(time);
+}
+
+void SetStartupSeparatorsForTesting(char date, char decimal, char time)
+{
+    SetStartupSeparators(date, decimal, time);
+}
+
+TDateTime ReferenceDate() { return Reference.load(); }
+void SetReferenceDate(TDateTime date) { Reference.store(date); }
+
+// ---------------------------------------------------------------------------
+
+TLanguageModule::TLanguageModule(std::string fileName, std::string programTag)
+    : DictionaryFileName(std::move(fileName)), ProgramTag(std::move(programTag))
+{
+    if (platform::FileExists(DictionaryFileName)) {
+        try {
+            Words.LoadFromFile(DictionaryFileName);
+        } catch (const std::exception &e) {
+            // Keep the translator's file: run on the key texts and never
+            // write over what we could not read.
+            DictionaryLoadError = e.what();
+        }
+    }
+    if (Words.IsEmpty()) Words.LoadFromText(EmptyDictionaryText);
+    Words.FileName = DictionaryFileName;
+    // A tag that is no element name (e.g. starting with a digit) is left out.
+    if (!IsElementName(ProgramTag)) ProgramTag.clear();
+    TLanguageModule *none = nullptr;
+    Instance.compare_exchange_strong(none, this);
+}
+
+TLanguageModule::~TLanguageModule()
+{
+    TLanguageModule *self = this;
+    Instance.compare_exchange_strong(self, nullptr);
+    try {
+        std::lock_guard<std::recursive_mutex> guard(Lock);
+        if (IsModified) Save();
+    } catch (...) {
+        // Nothing can be reported from here; Save() reports to its callers.
+    }
+}
+
+void TLanguageModule::Save()
+{
+    std::lock_guard<std::recursive_mutex> guard(Lock);
+    if (!DictionaryLoadError.empty()) return;
+    Words.SaveToFile(DictionaryFileName);
+    IsModified = false;
+}
+
+std::string TLanguageModule::DefaultFileName()
+{
+    return platform::ProgramFolder() + "Language.XML";
+}
+
+std::string TLanguageModule::DefaultProgramTag()
+{
+    std::string name = platform::ExtractFileName(platform::ProgramPath());
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return c < 0x80 ? char(std::toupper(c)) : char(c); });
+    return name;
+}
+
+std::string TLanguageModule::Translate(std::string_view key)
+{
+    std::lock_guard<std::recursive_mutex> guard(Lock);
+    return TranslateLocked(key);
+}
+
+std::string TLanguageModule::TranslateLocked(std::string_view key)
+{
+    if (key.empty()) return "";
+    if (key.front() != '_') return std::string(key);
+    std::string_view suffix;
+    if (std::string_view("!*:?").find(key.back()) != std::string_view::npos) {
+        suffix = key.substr(key.size() - 1);
+        key.remove_suffix(1);
+    }
+    const std::string name = WithoutAmpersands(key);
+    pugi::xml_node root = Words.Root();
+    pugi::xml_node word = root.child(name.c_str());
+    if (!word) {
+        if (!IsElementName(name))
+            throw platform::TXmlError("LanguageUnit: The key is not a valid element name: '" + name + "'");
+        IsModified = true;
+        word = root.append_child(name.c_str());
+        word.append_attribute("language0").set_value(name.c_str());
+        word.append_attribute("language1").set_value(name.c_str());
+        if (!ProgramTag.empty()) word.append_child(ProgramTag.c_str());
+        return name + std::string(suffix);
+    }
+    const std::string attributeName = "language" + std::to_string(LanguageIndex());
+    std::string text;
+    if (pugi::xml_attribute attribute = word.attribute(attributeName.c_str())) {
+        text = attribute.value();
+    } else {
+        word.append_attribute(attributeName.c_str()).set_value(name.c_str());
+        text = name;
+    }
+    if (!ProgramTag.empty() && !word.child(ProgramTag.c_str())) word.append_child(ProgramTag.c_str());
+    return text + std::string(suffix);
+}
+
+std::string TLanguageModule::AllLanguagesTitle(std::string_view key)
+{
+    std::lock_guard<std::recursive_mutex> guard(Lock);
+    TLanguageSwitch restore;
+    std::string out;
+    for (int i = 0; i < LanguageCount; ++i) {
+        SetLanguageIndex(i);
+        if (i) out += '|';
+        out += TranslateLocked(key);
+    }
+    return out;
+}
+
+std::string TLanguageModule::TitleWithValue(std::string_view key)
+{
+    std::lock_guard<std::recursive_mutex> guard(Lock);
+    TLanguageSwitch restore;
+    std::string out;
+    for (int i = 0; i < LanguageCount; ++i) {
+        SetLanguageIndex(i);
+        if (i) out += '|';
+        out += TranslateLocked(key) + ": %";
+    }
+    return out;
+}
+
+std::string TLanguageModule::SubtotalLabel(std::string_view key)
+{
+    std::lock_guard<std::recursive_mutex> guard(Lock);
+    TLanguageSwitch restore;
+    std::string out;
+    for (int i = 0; i < LanguageCount; ++i) {
+        SetLanguageIndex(i);
+        if (i) out += '|';
+        out += TranslateLocked(key) + " " + TranslateLocked("_subtotal") + ":";
+    }
+    return out;
+}
+
+std::string TLanguageModule::SubtotalCountLabel(std::string_view key, std::string_view secondKey)
+{
+    std::lock_guard<std::recursive_mutex> guard(Lock);
+    TLanguageSwitch restore;
+    std::string out;
+    for (int i = 0; i < LanguageCount; ++i) {
+        SetLanguageIndex(i);
+        if (i) out += '|';
+        out += TranslateLocked(key) + " " + TranslateLocked("_subtotal") + ": % " + TranslateLocked(secondKey);
+    }
+    return out;
+}
+
+TLanguageModule *LanguageModule() { return Instance.load(); }
+
+std::string Translate(std::string_view key)
+{
+    if (TLanguageModule *module = LanguageModule()) return module->Translate(key);
+    if (key.empty() || key.front() != '_') return std::string(key);
+    return WithoutAmpersands(key);
+}
+
+// ---------------------------------------------------------------------------
+
+std::string SelectLanguagePart(std::string_view text)
+{
+    if (text.find('|') == std::string_view::npos) return std::string(text);
+    std::string_view rest = text;
+    std::string_view part;
+    const int n = std::max(0, LanguageIndex());
+    for (int i = 0; i <= n; ++i) {
+        const std::size_t bar = rest.find('|');
+        part = bar == std::string_view::npos ? rest : rest.substr(0, bar);
+        if (bar == std::string_view::npos || part.empty()) part = rest;
+        rest = bar == std::string_view::npos ? FirstCharacters(rest, 255) : FirstCharacters(rest.substr(bar + 1), 255);
+    }
+    if (!part.empty()) return std::string(part);
+    return std::string(text.substr(0, text.find('|')));
+}
+
+std::string FormatDuration(int seconds)
+{
+    const std::int64_t a = seconds < 0 ? -std::int64_t(seconds) : std::int64_t(seconds);
+    const std::int64_t minutes = a / 60 % 60, secs = a % 60;
+    std::string out = seconds < 0 ? "-" : "";
+    out += std::to_string(a / 3600);
+    out += minutes < 10 ? ":0" : ":";
+    out += std::to_string(minutes);
+    out += secs < 10 ? ":0" : ":";
+    out += std::to_string(secs);
+    return out;
+}
+
+TDateTime ParseCompactTimestamp(std::string_view text)
+{
+    try {
+        return EncodeDateTime(DigitsAt(text, 0, 4), DigitsAt(text, 4, 2), DigitsAt(text, 6, 2), DigitsAt(text, 8, 2),
+                              DigitsAt(text, 10, 2), DigitsAt(text, 12, 2));
+    } catch (const platform::TConversionError &) {
+        return Now();
+    }
+}
+
+std::string FormatCompactTimestamp(std::string_view text)
+{
+    return FormatDateTime(Pattern("_DateTimeFormat", FallbackDateTimeFormat), ParseCompactTimestamp(text),
+                          StartupDateSeparator(), StartupTimeSeparator());
+}
+
+std::string FormatCompactDate(std::string_view text)
+{
+    TDateTime value = 0;
+    try {
+        value = EncodeDate(DigitsAt(text, 0, 4), DigitsAt(text, 4, 2), DigitsAt(text, 6, 2));
+    } catch (const platform::TConversionError &e) {
+        throw platform::TConversionError("LanguageUnit: Invalid date '" + std::string(text) + "': " + e.what());
+    }
+    return FormatDateTime(Pattern("_DateFormat", FallbackDateFormat), value, StartupDateSeparator(),
+                          StartupTimeSeparator());
+}
+
+std::string FormatIsoTimestamp(std::string_view text)
+{
+    TDateTime value = 0;
+    try {
+        value = EncodeDateTime(DigitsAt(text, 0, 4), DigitsAt(text, 5, 2), DigitsAt(text, 8, 2), DigitsAt(text, 11, 2),
+                               DigitsAt(text, 14, 2), DigitsAt(text, 17, 2));
+    } catch (const platform::TConversionError &e) {
+        throw platform::TConversionError("LanguageUnit: Invalid date and time '" + std::string(text) +
+                                         "': " + e.what());
+    }
+    return FormatDateTime(Pattern("_DateTimeFormat", FallbackDateTimeFormat), value, StartupDateSeparator(),
+                          StartupTimeSeparator());
+}
+
+std::string FormatDate(TDateTime value)
+{
+    return FormatDateTime(Pattern("_DateFormat", FallbackDateFormat), value, StartupDateSeparator(),
+                          StartupTimeSeparator());
+}
+
+std::string FormatDateAndTime(TDateTime value)
+{
+    return FormatDateTime(Pattern("_DateTimeFormat", FallbackDateTimeFormat), value, StartupDateSeparator(),
+                          StartupTimeSeparator());
+}
+
+std::string FormatMoney(double value)
+{
+    char buffer[400];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, MoneyDecimals);
+    std::string text = ec == std::errc() ? std::string(buffer, end) : std::string("0.00");
+    // A value that rounds to zero shows no sign.
+    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+    return ReplaceDecimalPoint(std::move(text));
+}
+
+std::string FormatNumber(double value)
+{
+    char buffer[64];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    return ReplaceDecimalPoint(ec == std::errc() ? std::string(buffer, end) : std::string("0"));
+}
+
+std::string FontStyleToWords(TFontStyles styles)
+{
+    std::string out;
+    if (styles & fsBold) out += "Bold";
+    if (styles & fsItalic) out += "Italic";
+    if (styles & fsUnderline) out += "Underline";
+    if (styles & fsStrikeOut) out += "Strikeout";
+    return out;
+}
+
+TFontStyles WordsToFontStyle(std::string_view text)
+{
+    TFontStyles styles = 0;
+    if (text.find("Bold") != std::string_view::npos) styles |= fsBold;
+    if (text.find("Italic") != std::string_view::npos) styles |= fsItalic;
+    if (text.find("Underline") != std::string_view::npos) styles |= fsUnderline;
+    if (text.find("Strikeout") != std::string_view::npos) styles |= fsStrikeOut;
+    return styles;
+}
+
+int DaysInMonth(int year, int month)
+{
+    switch (month) {
+    case 2: return IsLeapYear(year) ? 29 : 28;
+    case 4:
+    case 6:
+    case 9:
+    case 11: return 30;
+    default: return 31;
+    }
+}
+
+TDateTime ResolveRelativeDate(int year, int month, int day)
+{
+    const TDateTime reference = std::trunc(ReferenceDate());
+    if (day <= 0) return reference + day;
+    const TDateParts t = DecodeDateTime(reference);
+    auto invalid = [&] {
+        return platform::TConversionError("LanguageUnit: Invalid relative date " + std::to_string(year) + "/" +
+                                          std::to_string(month) + "/" + std::to_string(day));
+    };
+    int y = 0, m = 0;
+    if (month <= 0) {
+        if (day > 31) throw invalid();
+        // Months counted from January of year 0 step across year ends.
+        const long long months = (long long)t.Year * 12 + (t.Month - 1) + month;
+        y = int(months >= 0 ? months / 12 : (months - 11) / 12);
+        m = int(months - (long long)y * 12) + 1;
+    } else {
+        if (month > 12) throw invalid();
+        y = year <= 0 ? t.Year + year : year;
+        m = month;
+    }
+    try {
+        return EncodeDate(y, m, std::min(day, DaysInMonth(y, m)));
+    } catch (const platform::TConversionError &) {
+        throw invalid();
+    }
+}
+
+TRect InsetRect(TRect r, int n)
+{
+    return {r.Left + n, r.Top + n, r.Right - n, r.Bottom - n};
+}
+
+}  // namespace dictionary
