@@ -28,6 +28,8 @@ public:
     TXmlDocument() = default;
     TXmlDocument(const TXmlDocument &other);
     TXmlDocument &operator=(const TXmlDocument &other);
+    TXmlDocument(TXmlDocument &&) noexcept = default;
+    TXmlDocument &operator=(TXmlDocument &&) noexcept = default;
 
     // Both replace the whole document; on a parse error the document is left
     // empty and TXmlError names the source and the parser's reason.
