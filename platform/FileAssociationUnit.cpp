@@ -67,10 +67,16 @@ void UpdateMimeApps(const std::string &path, bool add)
     const std::string key = std::string(ListMimeType) + "=";
     std::vector<std::string> out;
     bool inDefaults = false, placed = false;
+    std::size_t sectionEnd = 0;  // after the last entry of [Default Applications]
+    auto place = [&] {
+        out.insert(out.begin() + std::ptrdiff_t(sectionEnd), DefaultLine());
+        placed = true;
+    };
     for (const auto &line : lines) {
         if (!line.empty() && line[0] == '[') {
-            if (inDefaults && add && !placed) { out.push_back(DefaultLine()); placed = true; }
+            if (inDefaults && add && !placed) place();
             inDefaults = line == "[Default Applications]";
+            if (inDefaults) sectionEnd = out.size() + 1;
         }
         if (inDefaults && line.rfind(key, 0) == 0) {
             if (add && !placed) { out.push_back(DefaultLine()); placed = true; }
@@ -78,10 +84,14 @@ void UpdateMimeApps(const std::string &path, bool add)
             continue;
         }
         out.push_back(line);
+        if (inDefaults && !line.empty()) sectionEnd = out.size();
     }
     if (add && !placed) {
-        if (!inDefaults) out.push_back("[Default Applications]");
-        out.push_back(DefaultLine());
+        if (!inDefaults) {
+            out.push_back("[Default Applications]");
+            sectionEnd = out.size();
+        }
+        place();
     }
     std::string text;
     for (const auto &line : out) text += line + "\n";
