@@ -67,6 +67,51 @@ std::string_view FirstCharacters(std::string_view text, std::size_t count)
     return text.substr(0, i);
 }
 
+// Fixed-point text of value with the given decimals, rounded half away from
+// zero on its 15 significant decimal digits, so that 2.675 (stored as
+// 2.67499...) shows as 2.68 like the typed amount. A result of zero shows
+// no sign.
+std::string FixedDecimal(double value, int decimals)
+{
+    if (!std::isfinite(value)) return "0";
+    char buffer[64];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+    if (ec != std::errc()) return "0";
+    const std::string_view text(buffer, std::size_t(end - buffer));
+    const bool negative = text.front() == '-';
+    const std::size_t mantissa = negative ? 1 : 0;
+    const std::size_t e = text.find('e');
+    std::string digits;                        // 15 significant digits
+    for (std::size_t i = mantissa; i < e; ++i)
+        if (text[i] != '.') digits += text[i];
+    int exponent = 0;
+    std::string_view exponentText = text.substr(e + 1);
+    if (!exponentText.empty() && exponentText.front() == '+') exponentText.remove_prefix(1);
+    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+
+    // Digits of value * 10^decimals as an integer, rounded.
+    const int keep = exponent + 1 + decimals;   // digits before the cut
+    std::string integer;
+    if (keep <= 0) {
+        integer = keep == 0 && digits[0] >= '5' ? "1" : "0";
+    } else if (std::size_t(keep) >= digits.size()) {
+        integer = digits + std::string(std::size_t(keep) - digits.size(), '0');
+    } else {
+        integer = digits.substr(0, std::size_t(keep));
+        if (digits[std::size_t(keep)] >= '5') {
+            int i = int(integer.size()) - 1;
+            while (i >= 0 && integer[std::size_t(i)] == '9') integer[std::size_t(i--)] = '0';
+            if (i < 0) integer.insert(0, 1, '1');
+            else ++integer[std::size_t(i)];
+        }
+    }
+    if (integer.size() <= std::size_t(decimals)) integer.insert(0, std::size_t(decimals) + 1 - integer.size(), '0');
+    std::string out = integer.substr(0, integer.size() - std::size_t(decimals));
+    if (decimals > 0) out += "." + integer.substr(integer.size() - std::size_t(decimals));
+    if (negative && out.find_first_not_of("0.") != std::string::npos) out.insert(0, 1, '-');
+    return out;
+}
+
 std::string ReplaceDecimalPoint(std::string text)
 {
     std::replace(text.begin(), text.end(), '.', StartupDecimalSeparator());
@@ -374,12 +419,7 @@ std::string FormatDateAndTime(TDateTime value)
 
 std::string FormatMoney(double value)
 {
-    char buffer[400];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, MoneyDecimals);
-    std::string text = ec == std::errc() ? std::string(buffer, end) : std::string("0.00");
-    // A value that rounds to zero shows no sign.
-    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
-    return ReplaceDecimalPoint(std::move(text));
+    return ReplaceDecimalPoint(FixedDecimal(value, MoneyDecimals));
 }
 
 std::string FormatNumber(double value)

@@ -100,7 +100,13 @@ void TranslateWidget(QWidget *w)
 QString TranslateText(const QString &text)
 {
     if (!IsKey(text)) return text;
-    return QString::fromStdString(Translate(text.toStdString()));
+    try {
+        return QString::fromStdString(Translate(text.toStdString()));
+    } catch (const platform::TXmlError &) {
+        // A text that only looks like a key (a blank inside, say) cannot
+        // become a word; a window shows it as it stands.
+        return text;
+    }
 }
 
 void TranslateWindow(QWidget *window)

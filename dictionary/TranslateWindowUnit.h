@@ -8,7 +8,8 @@ class QString;
 namespace dictionary {
 
 void TranslateWindow(QWidget *window);
-// One text through the process's dictionary, as UTF-8 in and out.
+// One text through the process's dictionary; a text that cannot be a word
+// (not a valid element name) comes back unchanged.
 QString TranslateText(const QString &text);
 
 }  // namespace dictionary
