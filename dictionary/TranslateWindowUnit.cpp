@@ -25,6 +25,26 @@ bool IsKey(const QString &text)
     return text.startsWith(QLatin1Char('_'));
 }
 
+// Translates one text of an object and remembers its key and translation, so
+// that a later call (after the language changed) translates it again; a text
+// the program has set since is left alone.
+template <typename Setter>
+void TranslateOwnText(QObject *owner, const char *slot, const QString &current, Setter set)
+{
+    const QByteArray keyName = QByteArray("dictionaryKey.") + slot;
+    const QByteArray textName = QByteArray("dictionaryText.") + slot;
+    QString key;
+    if (IsKey(current))
+        key = current;
+    else if (owner->property(textName).toString() == current && !current.isEmpty())
+        key = owner->property(keyName).toString();
+    if (key.isEmpty()) return;
+    const QString text = TranslateText(key);
+    owner->setProperty(keyName, key);
+    owner->setProperty(textName, text);
+    set(text);
+}
+
 void TranslateTreeItem(QTreeWidgetItem *item)
 {
     for (int c = 0; c < item->columnCount(); ++c)
@@ -39,23 +59,24 @@ void TranslateTableItem(QTableWidgetItem *item)
 
 void TranslateAction(QAction *action)
 {
-    if (IsKey(action->text())) action->setText(TranslateText(action->text()));
-    if (IsKey(action->iconText())) action->setIconText(TranslateText(action->iconText()));
-    if (IsKey(action->toolTip())) action->setToolTip(TranslateText(action->toolTip()));
-    if (IsKey(action->statusTip())) action->setStatusTip(TranslateText(action->statusTip()));
+    TranslateOwnText(action, "text", action->text(), [&](const QString &t) { action->setText(t); });
+    TranslateOwnText(action, "iconText", action->iconText(), [&](const QString &t) { action->setIconText(t); });
+    TranslateOwnText(action, "toolTip", action->toolTip(), [&](const QString &t) { action->setToolTip(t); });
+    TranslateOwnText(action, "statusTip", action->statusTip(), [&](const QString &t) { action->setStatusTip(t); });
 }
 
 void TranslateWidget(QWidget *w)
 {
-    if (w->isWindow() && IsKey(w->windowTitle())) w->setWindowTitle(TranslateText(w->windowTitle()));
-    if (IsKey(w->toolTip())) w->setToolTip(TranslateText(w->toolTip()));
+    if (w->isWindow())
+        TranslateOwnText(w, "windowTitle", w->windowTitle(), [&](const QString &t) { w->setWindowTitle(t); });
+    TranslateOwnText(w, "toolTip", w->toolTip(), [&](const QString &t) { w->setToolTip(t); });
 
     if (auto *label = qobject_cast<QLabel *>(w)) {
-        if (IsKey(label->text())) label->setText(TranslateText(label->text()));
+        TranslateOwnText(label, "text", label->text(), [&](const QString &t) { label->setText(t); });
     } else if (auto *button = qobject_cast<QAbstractButton *>(w)) {
-        if (IsKey(button->text())) button->setText(TranslateText(button->text()));
+        TranslateOwnText(button, "text", button->text(), [&](const QString &t) { button->setText(t); });
     } else if (auto *group = qobject_cast<QGroupBox *>(w)) {
-        if (IsKey(group->title())) group->setTitle(TranslateText(group->title()));
+        TranslateOwnText(group, "title", group->title(), [&](const QString &t) { group->setTitle(t); });
     } else if (auto *tabs = qobject_cast<QTabWidget *>(w)) {
         for (int i = 0; i < tabs->count(); ++i) {
             if (IsKey(tabs->tabText(i))) tabs->setTabText(i, TranslateText(tabs->tabText(i)));
@@ -67,8 +88,8 @@ void TranslateWidget(QWidget *w)
         // An editable combo's line edit is a child of its own and is walked
         // as such.
     } else if (auto *edit = qobject_cast<QLineEdit *>(w)) {
-        if (IsKey(edit->text())) edit->setText(TranslateText(edit->text()));
-        if (IsKey(edit->placeholderText())) edit->setPlaceholderText(TranslateText(edit->placeholderText()));
+        TranslateOwnText(edit, "text", edit->text(), [&](const QString &t) { edit->setText(t); });
+        TranslateOwnText(edit, "placeholderText", edit->placeholderText(), [&](const QString &t) { edit->setPlaceholderText(t); });
     } else if (auto *memo = qobject_cast<QPlainTextEdit *>(w)) {
         QStringList lines = memo->toPlainText().split(QLatin1Char('\n'));
         bool changed = false;
@@ -91,7 +112,7 @@ void TranslateWidget(QWidget *w)
         for (int i = 0; i < list->count(); ++i)
             if (IsKey(list->item(i)->text())) list->item(i)->setText(TranslateText(list->item(i)->text()));
     } else if (auto *menu = qobject_cast<QMenu *>(w)) {
-        if (IsKey(menu->title())) menu->setTitle(TranslateText(menu->title()));
+        TranslateOwnText(menu, "title", menu->title(), [&](const QString &t) { menu->setTitle(t); });
     }
 }
 
@@ -112,7 +133,7 @@ QString TranslateText(const QString &text)
 void TranslateWindow(QWidget *window)
 {
     if (!window) return;
-    if (IsKey(window->windowTitle())) window->setWindowTitle(TranslateText(window->windowTitle()));
+    TranslateOwnText(window, "windowTitle", window->windowTitle(), [&](const QString &t) { window->setWindowTitle(t); });
     QList<QWidget *> widgets{window};
     widgets += window->findChildren<QWidget *>();
     // Actions may be shared by a menu and a tool bar; each is done once.

@@ -1,7 +1,9 @@
 #pragma once
 // Translation of a whole window: every dictionary key shown by the window,
 // its child widgets, their actions and menus is replaced by its text in the
-// current language. Texts that are not keys stay as they are.
+// current language. Texts that are not keys stay as they are. A text that
+// was translated before is translated again into the current language, so
+// the window follows the language of each list opened.
 class QWidget;
 class QString;
 

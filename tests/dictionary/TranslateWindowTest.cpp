@@ -155,6 +155,22 @@ TEST_F(TranslateWindowTest, AccentsSurviveTheTrip)
     EXPECT_EQ(label.windowTitle(), QString::fromUtf8("Listanéző"));
 }
 
+TEST_F(TranslateWindowTest, TranslatingAgainFollowsTheLanguage)
+{
+    QMainWindow window;
+    QMenu *view = window.menuBar()->addMenu("_View");
+    auto *label = new QLabel("_EmptyList", &window);
+    auto *status = new QLabel("_Piece", &window);
+    dictionary::TranslateWindow(&window);
+    EXPECT_EQ(view->title(), "View");
+    status->setText("Number of item records: 4");   // set by the program since
+    dictionary::SetLanguageIndex(0);
+    dictionary::TranslateWindow(&window);
+    EXPECT_EQ(view->title(), QString::fromUtf8("Nézet"));
+    EXPECT_EQ(label->text(), QString::fromUtf8("Üres lista"));
+    EXPECT_EQ(status->text(), "Number of item records: 4");
+}
+
 TEST_F(TranslateWindowTest, UnknownKeyIsShownAsItselfAndAdded)
 {
     QPushButton button("_Brand new:");
