@@ -186,20 +186,11 @@ void SetFieldText(TTarvilexField &field, std::string_view text)
 
 std::string GeneralFloatText(double value)
 {
+    // The same form as the dictionary's number display, only without the
+    // separator replacement.
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-    std::string text(buffer, result.ptr);
-    // "1e+20" and "1e-05" of the C form become "1E20" and "1E-5".
-    const auto e = text.find('e');
-    if (e == std::string::npos) return text;
-    std::string exponent = text.substr(e + 1);
-    std::string sign;
-    if (!exponent.empty() && (exponent[0] == '+' || exponent[0] == '-')) {
-        if (exponent[0] == '-') sign = "-";
-        exponent.erase(0, 1);
-    }
-    exponent.erase(0, std::min(exponent.find_first_not_of('0'), exponent.size() - 1));
-    return text.substr(0, e) + "E" + sign + exponent;
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    return ec == std::errc() ? std::string(buffer, end) : std::string("0");
 }
 
 double TextToFloat(std::string_view text)

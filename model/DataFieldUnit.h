@@ -47,7 +47,7 @@ std::string FieldAsDisplayText(const TTarvilexField &field, std::string_view nam
 void SetFieldText(TTarvilexField &field, std::string_view text);
 
 // General decimal form with at most 15 significant digits and "." as the
-// separator ("12.5", "0.3", "1E20").
+// separator ("12.5", "0.3", "1e+20").
 std::string GeneralFloatText(double value);
 // Decimal floating-point text with the start-up decimal separator; raises
 // platform::TConversionError for anything else.
