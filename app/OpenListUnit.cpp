@@ -101,7 +101,8 @@ void TOpenList::Load(const std::string &path)
     if (Header.GenerationLength < 0)
         loader.Fail("the length of the generation document is negative (" + std::to_string(Header.GenerationLength) + ")");
 
-    stream.Seek(stream.Position() + loader.ReadLength("the first text"));
+    const std::int32_t firstTextLength = loader.ReadLength("the first text");
+    stream.Seek(stream.Position() + firstTextLength);
     std::string remark(std::size_t(loader.ReadLength("the remark")), '\0');
     stream.ReadBuffer(remark.data(), remark.size());
     Remark = platform::SystemCodePage().Decode(remark);

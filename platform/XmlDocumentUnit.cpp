@@ -28,6 +28,19 @@ std::string DeclaredEncoding(std::string_view bytes)
     return std::string(decl.substr(quote + 1, close - quote - 1));
 }
 
+bool IsValidUtf8(std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        const int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
+        if (extra < 0 || i + std::size_t(extra) >= text.size() + (extra == 0 ? 1 : 0)) return false;
+        for (int k = 1; k <= extra; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        i += std::size_t(extra) + 1;
+    }
+    return true;
+}
+
 struct TStringWriter : pugi::xml_writer {
     std::string Text;
     void write(const void *data, std::size_t size) override { Text.append(static_cast<const char *>(data), size); }
@@ -54,12 +67,16 @@ void TXmlDocument::Parse(std::string_view bytes, const std::string &source)
     Doc.reset();
     std::string utf8;
     try {
-        utf8 = ConvertToUtf8(bytes, DeclaredEncoding(bytes));
+        const std::string encoding = DeclaredEncoding(bytes);
+        if (!IsValidUtf8(bytes) && (encoding.empty() || encoding == "UTF-8" || encoding == "utf-8"))
+            throw std::runtime_error("Text is not valid UTF-8");
+        utf8 = ConvertToUtf8(bytes, encoding);
     } catch (const std::runtime_error &e) {
         throw TXmlError(source + ": " + e.what());
     }
     const auto result = Doc.load_buffer(utf8.data(), utf8.size(),
-                                        pugi::parse_default | pugi::parse_declaration, pugi::encoding_utf8);
+                                        pugi::parse_default | pugi::parse_declaration | pugi::parse_fragment,
+                                        pugi::encoding_utf8);
     if (!result) {
         Doc.reset();
         throw TXmlError(source + ": " + result.description() + " at offset " + std::to_string(result.offset));
@@ -67,6 +84,17 @@ void TXmlDocument::Parse(std::string_view bytes, const std::string &source)
     if (!Doc.document_element()) {
         Doc.reset();
         throw TXmlError(source + ": No document element");
+    }
+    // Parsed as a fragment so that stray text and a second root show up
+    // here; pugixml would otherwise pass over them.
+    int roots = 0;
+    for (pugi::xml_node n = Doc.first_child(); n; n = n.next_sibling()) {
+        if (n.type() == pugi::node_element) ++roots;
+        const bool text = n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata;
+        if (roots > 1 || (text && std::string_view(n.value()).find_first_not_of(" \t\r\n") != std::string_view::npos)) {
+            Doc.reset();
+            throw TXmlError(source + (roots > 1 ? ": More than one document element" : ": Text outside the document element"));
+        }
     }
 }
 

@@ -67,7 +67,7 @@ TEST_F(MainWindow, ShowsTheListInItsLanguage)
     EXPECT_EQ(Form->Panel6->text(), "Calls");
     EXPECT_EQ(Form->StatusBar1Panel->text(), "Number of item records: 4");
     EXPECT_EQ(Form->windowTitle().toStdString(), dictionary::Translate("_ListViewForm") + " - [Hivasok.TarvilexList]");
-    EXPECT_EQ(Form->OpenMenu->text(), "Open...");
+    EXPECT_EQ(Form->OpenMenu->text(), "Open");
     EXPECT_TRUE(Form->Panel2Shown());
     EXPECT_TRUE(Form->WriteOutMenu->menuAction()->isVisible());
     EXPECT_FALSE(Form->SubFieldsMenu->menuAction()->isVisible());   // detailed list

@@ -47,6 +47,9 @@ TEST(Xml, ElementOrderAndParseErrors)
     EXPECT_THROW(doc.LoadFromText("<r><unclosed></r>"), TXmlError);
     EXPECT_TRUE(doc.IsEmpty());
     EXPECT_THROW(doc.LoadFromText(""), TXmlError);
+    EXPECT_THROW(doc.LoadFromText("{?xml version=\"1.0\"?><r/>"), TXmlError);   // stray text
+    EXPECT_THROW(doc.LoadFromText("<r/><s/>"), TXmlError);
+    EXPECT_THROW(doc.LoadFromText("<r a=\"\xF3\"/>"), TXmlError);                // not UTF-8, none declared
 }
 
 TEST(Xml, ConversionsOfAttributes)
