@@ -304,3 +304,35 @@ TEST_F(OpenList, MissingFileIsRefused)
     EXPECT_THROW(List->OpenListFile(Folder.File("none.TarvilexList")), TOpenListError);
     EXPECT_TRUE(List->FileName.empty());
 }
+
+// The bundled samples, as the build wrote them.
+TEST_F(OpenList, EverySampleKindOpens)
+{
+    struct TSample { const char *File, *Kind; bool Records; int Levels; };
+    const TSample samples[] = {
+        {"Detailed.TarvilexList", "detailed", true, 2},
+        {"Summary.TarvilexList", "summary", true, 1},
+        {"Statistics.TarvilexList", "statistics", true, 0},
+        {"Empty.TarvilexList", "detailed", false, 0},
+    };
+    for (const auto &s : samples) {
+        const std::string path = std::string(TARVILEX_BIN_DIR) + "/samples/" + s.File;
+        ASSERT_TRUE(List->OpenListFile(path)) << s.File;
+        EXPECT_EQ(List->ListKind, s.Kind) << s.File;
+        EXPECT_EQ(List->HasRecords(), s.Records) << s.File;
+        if (!s.Records) continue;
+        EXPECT_EQ(List->LevelCount(), s.Levels) << s.File;
+        EXPECT_FALSE(List->ListTitle.empty()) << s.File;
+        // The total slot's call count equals the sum over the zones, and the
+        // last record and the last entry of every level can be read.
+        int zoneCalls = 0;
+        for (int z = 0; z + 1 < List->SlotCount; ++z) zoneCalls += List->ZoneTotal(z).Piece;
+        EXPECT_EQ(List->ZoneTotal(List->SlotCount - 1).Piece, zoneCalls) << s.File;
+        List->ReadItemRecord(List->Display, List->Header.RecordCount - 1);
+        for (int level = 0; level < List->LevelCount(); ++level) {
+            const auto &breakLevel = *List->Display.ControlBreaks[std::size_t(level)];
+            List->ReadBreakRecord(List->Display, level, breakLevel.RecNo);
+            EXPECT_LE(breakLevel.First, breakLevel.Last) << s.File << " level " << level;
+        }
+    }
+}
