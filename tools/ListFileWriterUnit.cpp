@@ -233,9 +233,14 @@ void TListFileWriter::AddSparseRecords(std::int32_t count)
     if (count < 0) throw TListWriterError(std::string(UnitName) + "Invalid record count " + std::to_string(count) + "!");
     SparseArea = true;
     ItemCount = count;
-    // An all-zero record is a call of zone 0 without duration or cost.
-    Current = TCallCounters{};
-    for (std::int32_t i = 0; i < count; ++i) Totals->AddRecord(0);
+    // An all-zero record is a call of zone 0 without duration or cost, so
+    // only the call counts of zone 0 and of the total grow (twice in the
+    // total when there are no zones and zone 0 is the total).
+    for (const int slot : {SlotTotal - 1, 0}) {
+        model::TCounterSlot value = Totals->Counters(slot);
+        value.Piece += count;
+        model::WriteCounterSlot(Totals->CounterSlot(slot), value);
+    }
 }
 
 void TListFileWriter::Finish()
