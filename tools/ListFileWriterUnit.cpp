@@ -57,6 +57,17 @@ TListFileWriter::TListFileWriter(const std::string &fileName, const TListHeader 
     BuildLayouts(generation);
     const std::string document = GenerationDocumentBytes(generation);
 
+    try {
+        OpenStreams(header, document);
+    } catch (...) {
+        // No destructor runs for a half-built writer: clean up here.
+        RemoveFiles();
+        throw;
+    }
+}
+
+void TListFileWriter::OpenStreams(const TListHeader &header, const std::string &document)
+{
     Out = std::make_unique<platform::TFileStream>(FileName, platform::TFileStream::TMode::Create);
     const std::uint8_t reserved[ReservedSize] = {};
     Out->WriteBuffer(reserved, sizeof reserved);
@@ -83,11 +94,17 @@ TListFileWriter::TListFileWriter(const std::string &fileName, const TListHeader 
 
 TListFileWriter::~TListFileWriter()
 {
-    if (Finished) return;
+    if (!Finished) RemoveFiles();
+}
+
+void TListFileWriter::RemoveFiles()
+{
+    // A file that could not be created is someone else's: it stays.
+    const bool created = Out != nullptr;
     Out.reset();
     LevelStreams.clear();
     for (const std::string &name : LevelFileNames) std::remove(name.c_str());
-    if (!FileName.empty()) std::remove(FileName.c_str());
+    if (created) std::remove(FileName.c_str());
 }
 
 void TListFileWriter::BuildLayouts(pugi::xml_node generation)

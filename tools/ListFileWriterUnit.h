@@ -81,6 +81,8 @@ public:
 
 private:
     void BuildLayouts(pugi::xml_node generation);
+    void OpenStreams(const TListHeader &header, const std::string &document);
+    void RemoveFiles();
     void SetColumnValues(model::TFieldList &record, const std::vector<std::string> &values);
     void AddDetailedCall();
     void AddCollectedCall();
