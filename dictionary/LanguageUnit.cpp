@@ -271,7 +271,9 @@ std::string TLanguageModule::TranslateLocked(std::string_view key)
     return text + std::string(suffix);
 }
 
-std::string TLanguageModule::AllLanguagesTitle(std::string_view key)
+// One part per language, joined by "|", each made with that language current.
+template <typename Part>
+std::string TLanguageModule::ComposeAllLanguages(Part part)
 {
     std::lock_guard<std::recursive_mutex> guard(Lock);
     TLanguageSwitch restore;
@@ -279,48 +281,31 @@ std::string TLanguageModule::AllLanguagesTitle(std::string_view key)
     for (int i = 0; i < LanguageCount; ++i) {
         SetLanguageIndex(i);
         if (i) out += '|';
-        out += TranslateLocked(key);
+        out += part();
     }
     return out;
+}
+
+std::string TLanguageModule::AllLanguagesTitle(std::string_view key)
+{
+    return ComposeAllLanguages([&] { return TranslateLocked(key); });
 }
 
 std::string TLanguageModule::TitleWithValue(std::string_view key)
 {
-    std::lock_guard<std::recursive_mutex> guard(Lock);
-    TLanguageSwitch restore;
-    std::string out;
-    for (int i = 0; i < LanguageCount; ++i) {
-        SetLanguageIndex(i);
-        if (i) out += '|';
-        out += TranslateLocked(key) + ": %";
-    }
-    return out;
+    return ComposeAllLanguages([&] { return TranslateLocked(key) + ": %"; });
 }
 
 std::string TLanguageModule::SubtotalLabel(std::string_view key)
 {
-    std::lock_guard<std::recursive_mutex> guard(Lock);
-    TLanguageSwitch restore;
-    std::string out;
-    for (int i = 0; i < LanguageCount; ++i) {
-        SetLanguageIndex(i);
-        if (i) out += '|';
-        out += TranslateLocked(key) + " " + TranslateLocked("_subtotal") + ":";
-    }
-    return out;
+    return ComposeAllLanguages([&] { return TranslateLocked(key) + " " + TranslateLocked("_subtotal") + ":"; });
 }
 
 std::string TLanguageModule::SubtotalCountLabel(std::string_view key, std::string_view secondKey)
 {
-    std::lock_guard<std::recursive_mutex> guard(Lock);
-    TLanguageSwitch restore;
-    std::string out;
-    for (int i = 0; i < LanguageCount; ++i) {
-        SetLanguageIndex(i);
-        if (i) out += '|';
-        out += TranslateLocked(key) + " " + TranslateLocked("_subtotal") + ": % " + TranslateLocked(secondKey);
-    }
-    return out;
+    return ComposeAllLanguages([&] {
+        return TranslateLocked(key) + " " + TranslateLocked("_subtotal") + ": % " + TranslateLocked(secondKey);
+    });
 }
 
 TLanguageModule *LanguageModule() { return Instance.load(); }

@@ -63,6 +63,8 @@ public:
 
 private:
     std::string TranslateLocked(std::string_view key);
+    template <typename Part>
+    std::string ComposeAllLanguages(Part part);
     std::recursive_mutex Lock;
     std::string DictionaryFileName;
     std::string ProgramTag;
