@@ -271,6 +271,13 @@ std::string TLanguageModule::TranslateLocked(std::string_view key)
     return text + std::string(suffix);
 }
 
+// A title that is itself a multi-language text ("Dátum|Date") contributes
+// only its part of the language being built.
+std::string TLanguageModule::LanguagePart(std::string_view key)
+{
+    return SelectLanguagePart(TranslateLocked(key));
+}
+
 // One part per language, joined by "|", each made with that language current.
 template <typename Part>
 std::string TLanguageModule::ComposeAllLanguages(Part part)
@@ -288,23 +295,23 @@ std::string TLanguageModule::ComposeAllLanguages(Part part)
 
 std::string TLanguageModule::AllLanguagesTitle(std::string_view key)
 {
-    return ComposeAllLanguages([&] { return TranslateLocked(key); });
+    return ComposeAllLanguages([&] { return LanguagePart(key); });
 }
 
 std::string TLanguageModule::TitleWithValue(std::string_view key)
 {
-    return ComposeAllLanguages([&] { return TranslateLocked(key) + ": %"; });
+    return ComposeAllLanguages([&] { return LanguagePart(key) + ": %"; });
 }
 
 std::string TLanguageModule::SubtotalLabel(std::string_view key)
 {
-    return ComposeAllLanguages([&] { return TranslateLocked(key) + " " + TranslateLocked("_subtotal") + ":"; });
+    return ComposeAllLanguages([&] { return LanguagePart(key) + " " + LanguagePart("_subtotal") + ":"; });
 }
 
 std::string TLanguageModule::SubtotalCountLabel(std::string_view key, std::string_view secondKey)
 {
     return ComposeAllLanguages([&] {
-        return TranslateLocked(key) + " " + TranslateLocked("_subtotal") + ": % " + TranslateLocked(secondKey);
+        return LanguagePart(key) + " " + LanguagePart("_subtotal") + ": % " + LanguagePart(secondKey);
     });
 }
 

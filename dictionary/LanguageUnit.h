@@ -63,6 +63,7 @@ public:
 
 private:
     std::string TranslateLocked(std::string_view key);
+    std::string LanguagePart(std::string_view key);
     template <typename Part>
     std::string ComposeAllLanguages(Part part);
     std::recursive_mutex Lock;

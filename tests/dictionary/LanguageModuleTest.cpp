@@ -237,6 +237,10 @@ TEST_F(LanguageModuleTest, CompositionsJoinEveryLanguageAndRestoreTheIndex)
     EXPECT_EQ(module.AllLanguagesTitle("_Brand"), "_Brand|_Brand");
     EXPECT_THROW(module.TitleWithValue("_Bad key"), platform::TXmlError);
     EXPECT_EQ(dictionary::LanguageIndex(), 1);
+    // Field titles that are multi-language texts keep one part per language.
+    EXPECT_EQ(module.AllLanguagesTitle("Dátum|Date"), "Dátum|Date");
+    EXPECT_EQ(module.TitleWithValue("Dátum|Date"), "Dátum: %|Date: %");
+    EXPECT_EQ(module.SubtotalLabel("Dátum|Date"), "Dátum részösszeg:|Date subtotal:");
 }
 
 TEST_F(LanguageModuleTest, ConcurrentLookupsAddEachWordOnce)
