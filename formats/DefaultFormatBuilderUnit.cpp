@@ -599,25 +599,34 @@ void TDefaultFormatBuilder::BuildSubtotals()
         b.Name = "_Subtotal";
         const pugi::xml_node band = AddBand(Page, SubtotalBandName(k), b);
         const std::string key = TitleKey(FirstBreakId(k));
-        TCell lead;
-        lead.Height = b.Height;
-        if (DetailedAtZero) {
-            lead.Width = 260;
-            lead.PenWidth = 2;
-            lead.FieldId = "counter";
-            lead.Alignment = 6;
-            lead.Name = "_counter";
-            lead.FixText = language.SubtotalCountLabel(key, "_pcs");
-        } else {
-            lead.Width = 350;
-            lead.FieldId = "subtotalname";
-            lead.Alignment = 4;
-            lead.Name = "_subtotalname";
-            lead.FixText = language.SubtotalLabel(key);
-        }
-        AddSummaryCells(band, lead);
+        AddSummaryCells(band, SummaryLeadCell(b.Height, "subtotalname",
+                                              DetailedAtZero ? language.SubtotalCountLabel(key, "_pcs")
+                                                             : language.SubtotalLabel(key)));
         if (Print && !DetailedAtZero) AlignSubtotalColumns(Root, k);
     }
+}
+
+// The first cell of a subtotal or total band: the record counter in
+// detailed lists at level 0, otherwise the band's name cell (nameField).
+TDefaultFormatBuilder::TCell TDefaultFormatBuilder::SummaryLeadCell(int height, const std::string &nameField,
+                                                                    const std::string &fixText) const
+{
+    TCell lead;
+    lead.Height = height;
+    lead.FixText = fixText;
+    if (DetailedAtZero) {
+        lead.Width = 260;
+        lead.PenWidth = 2;
+        lead.FieldId = "counter";
+        lead.Alignment = 6;
+        lead.Name = "_counter";
+    } else {
+        lead.Width = 350;
+        lead.FieldId = nameField;
+        lead.Alignment = 4;
+        lead.Name = "_" + nameField;
+    }
+    return lead;
 }
 
 void TDefaultFormatBuilder::BuildTotal()
@@ -630,23 +639,9 @@ void TDefaultFormatBuilder::BuildTotal()
     b.Alignment = 5;
     b.Name = "_total";
     const pugi::xml_node band = AddBand(Page, "total", b);
-    TCell lead;
-    lead.Height = b.Height;
-    if (DetailedAtZero) {
-        lead.Width = 260;
-        lead.PenWidth = 2;
-        lead.FieldId = "counter";
-        lead.Alignment = 6;
-        lead.Name = "_counter";
-        lead.FixText = "Összesen: % db|List total: % pcs";
-    } else {
-        lead.Width = 350;
-        lead.FieldId = "totalname";
-        lead.Alignment = 4;
-        lead.Name = "_totalname";
-        lead.FixText = "Lista összesen:|List total:";
-    }
-    AddSummaryCells(band, lead);
+    AddSummaryCells(band, SummaryLeadCell(b.Height, "totalname",
+                                          DetailedAtZero ? "Összesen: % db|List total: % pcs"
+                                                         : "Lista összesen:|List total:"));
     if (Print && !DetailedAtZero) AlignTotalColumns(Root);
 }
 

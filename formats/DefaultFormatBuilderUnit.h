@@ -40,6 +40,7 @@ private:
     void BuildSubtotals();
     void BuildTotal();
     void AddSummaryCells(pugi::xml_node band, TCell lead);
+    TCell SummaryLeadCell(int height, const std::string &nameField, const std::string &fixText) const;
     void BuildPageFooter();
 
     std::string TitleKey(std::string_view id) const;
