@@ -19,7 +19,8 @@ void LoadBesideProgram(platform::TXmlDocument &doc, const char *fileName, std::v
 
 // The dictionary comes first: every later creation may translate through it.
 TDataModules::TDataModules()
-    : Language(std::make_unique<dictionary::TLanguageModule>()), TarvilexData(""), ListFields(TarvilexData, "")
+    : Language(std::make_unique<dictionary::TLanguageModule>()), TarvilexData(""), ListFields(TarvilexData, ""),
+      ListFormat(ListType, ListFields, *Language)
 {
     if (!Language->LoadError().empty()) StartupErrors.push_back(Language->LoadError());
     LoadBesideProgram(ListFields.ListFields, "ListFields.XML", StartupErrors);

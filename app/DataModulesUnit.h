@@ -3,6 +3,7 @@
 // XML document for the life of the process; opening a list replaces their
 // contents.
 #include "dictionary/LanguageUnit.h"
+#include "formats/ListFormatModuleUnit.h"
 #include "model/ListConditionModuleUnit.h"
 #include "model/ListFieldsModuleUnit.h"
 #include "model/ListGenerationModuleUnit.h"
@@ -27,6 +28,7 @@ struct TDataModules {
     model::TTarvilexDataModule TarvilexData;   // before ListFields, which asks it
     model::TListFieldsModule ListFields;
     model::TListTypeModule ListType;
+    formats::TListFormatModule ListFormat;     // the current list format
 
     std::vector<std::string> StartupErrors;
 };
