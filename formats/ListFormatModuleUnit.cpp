@@ -39,6 +39,7 @@ void TListFormatModule::ResetLevel()
 
 void TListFormatModule::NewFormat()
 {
+    Providers = {};
     // The values go in through the DOM so that no text of theirs can upset
     // the parser; the attribute order is that of the template.
     Format.LoadFromText("<?xml version=\"1.0\" encoding=\"ISO-8859-2\" standalone=\"yes\"?>"
@@ -104,6 +105,28 @@ void TListFormatModule::SortCellsByIndex(pugi::xml_node element) { formats::Sort
 dictionary::TRect TListFormatModule::GetAbsoluteRect(pugi::xml_node element) const
 {
     return formats::GetAbsoluteRect(element);
+}
+
+// ---- page context ----------------------------------------------------------
+
+namespace {
+
+std::string WithFormatDateSeparator(const std::string &text, pugi::xml_node format)
+{
+    return ReplaceSeparator(text, dictionary::StartupDateSeparator(),
+                            SeparatorText(platform::AttributeText(format, "dateseparator")));
+}
+
+}  // namespace
+
+void TListFormatModule::SetDateText(const std::string &text)
+{
+    PageContext.DateText = WithFormatDateSeparator(text, Root());
+}
+
+void TListFormatModule::SetPeriodText(const std::string &firstDay, const std::string &lastDay)
+{
+    PageContext.PeriodText = WithFormatDateSeparator(firstDay, Root()) + " - " + WithFormatDateSeparator(lastDay, Root());
 }
 
 // ---- separators ------------------------------------------------------------

@@ -4,6 +4,7 @@
 // and the page layout, rendering and writers read. Reads the list type and
 // list fields of the open list through the modules it borrows.
 #include "dictionary/LanguageUnit.h"
+#include "formats/CellValueUnit.h"
 #include "formats/FormatGeometryUnit.h"
 #include "formats/TextMeasureUnit.h"
 #include "model/ListFieldsModuleUnit.h"
@@ -14,6 +15,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace formats {
 
@@ -63,6 +65,24 @@ public:
 
     pugi::xml_node Root() const { return Format.Root(); }
 
+    // ---- page context and values (set by an output before it runs) ----
+    void SetPageNumber(int number) { PageContext.PageNumber = number; }
+    // Both replace the start-up date separator by the format's `dateseparator`;
+    // the period's days are joined by " - " after that, so a hyphen used as
+    // date separator never reaches the joint.
+    void SetDateText(const std::string &text);
+    void SetPeriodText(const std::string &firstDay, const std::string &lastDay);
+    void SetFirm(std::string text) { PageContext.Firm = std::move(text); }
+    void SetRemark(std::string text) { PageContext.Remark = std::move(text); }
+    void SetPageCount(std::string text) { PageContext.PageCount = std::move(text); }
+    void SetRecordCount(std::string text) { PageContext.RecordCount = std::move(text); }
+    void SetListId(std::string text) { PageContext.ListId = std::move(text); }
+    const TPageContext &Context() const { return PageContext; }
+    // NewFormat removes them, so a preview never shows values of a former output.
+    void SetValueProviders(TValueProviders providers) { Providers = std::move(providers); }
+    const TValueProviders &ValueProviders() const { return Providers; }
+    std::string GetCellValue(pugi::xml_node element) const { return formats::GetCellValue(element, Providers); }
+
     platform::TXmlDocument Format;
 
 private:
@@ -73,6 +93,8 @@ private:
     std::string RememberedFormatType;
     std::string RememberedListFileName;
     int RememberedLevel = -1;
+    TPageContext PageContext;
+    TValueProviders Providers;
 };
 
 // Separator attributes (`columnseparator`, `dateseparator`, `decimalsign`):

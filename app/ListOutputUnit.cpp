@@ -1,0 +1,140 @@
+#include "app/ListOutputUnit.h"
+
+#include "app/CounterTextUnit.h"
+#include "app/DataModulesUnit.h"
+#include "app/OpenListUnit.h"
+#include "formats/ListFormatModuleUnit.h"
+
+#include <algorithm>
+#include <map>
+
+namespace app {
+
+namespace {
+
+std::string CounterValue(const model::TCollectRecord &record, const TCounterCell &cell)
+{
+    return CounterText(record.Counters(cell.Slot), cell.Counter);
+}
+
+// A counter cell of a collect record, or else the record's key field.
+std::string CollectValue(const model::TCollectRecord &record, const std::string &name, int slotCount)
+{
+    if (const auto cell = ParseCounterCellName(name, slotCount)) return CounterValue(record, *cell);
+    return record.FieldValueAsString(name);
+}
+
+std::string CounterAlias(const std::string &name, bool costIsTotal)
+{
+    static const std::map<std::string, std::string> aliases = {
+        {"counter", "PIECE_T"},     {"IMPULSE", "IMPULSE_T"}, {"DURATION", "DURATION_T"},
+        {"PRICE", "COST_T"},        {"READINPRICE", "READINCOST_T"}, {"CALCDUR", "CALCDUR_T"},
+        {"RINGTIME", "RINGTIME_T"},
+    };
+    if (costIsTotal && name == "COST") return "COST_T";
+    const auto alias = aliases.find(name);
+    return alias == aliases.end() ? name : alias->second;
+}
+
+void ExpandLevel(TOpenList &list, int level, std::int32_t first, std::int32_t count, int stopLevel,
+                 formats::TOutputPlan &plan)
+{
+    if (level == stopLevel) {
+        plan.AddItems(first, count, level);
+        return;
+    }
+    const model::TControlBreak &group = *list.Output.ControlBreaks[std::size_t(level)];
+    for (std::int32_t j = 0; j < count; ++j) {
+        list.ReadBreakRecord(list.Output, level, first + j);
+        // The inner expansion reads this level's object again: keep the range.
+        const std::int32_t innerFirst = group.First, innerCount = group.Last - group.First + 1;
+        plan.AddGroupHeader(first + j, level);
+        ExpandLevel(list, level + 1, innerFirst, innerCount, stopLevel, plan);
+        plan.AddSubtotal(first + j, level);
+    }
+}
+
+}  // namespace
+
+int FormatLevel(const formats::TListFormatModule &format)
+{
+    return formats::IntegerAttribute(format.Root(), "level", 0);
+}
+
+void BuildOutputPlan(TOpenList &list, int formatLevel, formats::TOutputPlan &plan)
+{
+    plan.Clear();
+    const int levels = list.LevelCount();
+    if (levels == 0) {
+        plan.AddItems(1, list.Header.RecordCount, 0);
+    } else {
+        const int stopLevel = std::clamp(levels - formatLevel, 0, levels);
+        ExpandLevel(list, 0, 1, list.Output.ControlBreaks[0]->RecNo, stopLevel, plan);
+    }
+    plan.AddEnd();
+    plan.Rewind();
+}
+
+void FillPageContext(formats::TListFormatModule &format, const TOpenList &list, const TDataModules &modules)
+{
+    const pugi::xml_node generation = modules.ListGeneration.ListGeneration.Document().child("listgeneration");
+    format.SetPageNumber(1);
+    format.SetDateText(dictionary::FormatDateAndTime(list.Header.GenerationTime));
+    format.SetFirm(list.SystemName);
+    format.SetRemark(list.Remark);
+    format.SetPeriodText(dictionary::FormatDate(list.Header.PeriodFirst), dictionary::FormatDate(list.Header.PeriodLast));
+    format.SetPageCount("1");
+    format.SetRecordCount(std::to_string(list.Header.RecordCount));
+    format.SetListId(platform::AttributeText(generation, "listID"));
+}
+
+TListValues::TListValues(TOpenList &list, const TDataModules &modules) : List(list), Modules(modules) {}
+
+std::string TListValues::ItemValue(const std::string &name) const
+{
+    const int formatLevel = FormatLevel(Modules.ListFormat);
+    const std::string counterName = name == "counter" ? "PIECE_T" : name;
+    if (formatLevel != 0) {
+        const int level = std::clamp(List.LevelCount() - formatLevel, 0, std::max(0, List.LevelCount() - 1));
+        return CollectValue(*List.Output.ControlBreaks.at(std::size_t(level)), counterName, List.SlotCount);
+    }
+    if (List.IsDetailed()) return List.Output.DataRecord->FieldValueAsString(name);
+    if (name == "CLASS") {
+        const pugi::xml_node classes =
+            Modules.ListType.ListType.Document().child("listtype").child("classes");
+        const int index = int(CurrentRecordNumber - 1);
+        return index >= 0 && index < platform::ElementChildCount(classes)
+                   ? platform::AttributeText(platform::ElementChild(classes, index), "name")
+                   : std::string();
+    }
+    return CollectValue(*List.Output.CollectRecord, counterName, List.SlotCount);
+}
+
+std::string TListValues::ControlBreakValue(int level, const std::string &name) const
+{
+    return List.Output.ControlBreaks.at(std::size_t(level))->FieldValueAsString(name);
+}
+
+std::string TListValues::SubtotalValue(int level, const std::string &name) const
+{
+    return CollectValue(*List.Output.ControlBreaks.at(std::size_t(level)), CounterAlias(name, false),
+                        List.SlotCount);
+}
+
+std::string TListValues::TotalValue(const std::string &name) const
+{
+    const auto cell = ParseCounterCellName(CounterAlias(name, true), List.SlotCount);
+    return cell ? CounterText(List.ZoneTotal(cell->Slot), cell->Counter) : std::string();
+}
+
+formats::TValueProviders TListValues::Providers()
+{
+    return {
+        [this](const std::string &name) { return ItemValue(name); },
+        [this](int level, const std::string &name) { return ControlBreakValue(level, name); },
+        [this](int level, const std::string &name) { return SubtotalValue(level, name); },
+        [this](const std::string &name) { return TotalValue(name); },
+    };
+}
+
+}  // namespace app

@@ -1,0 +1,98 @@
+#include "formats/CellValueUnit.h"
+
+#include "platform/XmlDocumentUnit.h"
+
+#include <algorithm>
+#include <array>
+
+namespace formats {
+
+namespace {
+
+bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+
+bool HasElementChildren(pugi::xml_node node)
+{
+    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling())
+        if (child.type() == pugi::node_element) return true;
+    return false;
+}
+
+std::string Ask(const std::function<std::string(const std::string &)> &provider, const std::string &name)
+{
+    return provider ? provider(name) : MissingValueText;
+}
+
+std::string Ask(const std::function<std::string(int, const std::string &)> &provider, int level,
+                const std::string &name)
+{
+    return provider ? provider(level, name) : MissingValueText;
+}
+
+int LevelAfter(std::string_view bandName, std::string_view prefix)
+{
+    return platform::TextToInteger(bandName.substr(prefix.size()));
+}
+
+bool NamesCounter(std::string_view name)
+{
+    static constexpr std::array<std::string_view, 7> counters = {"PIECE_",   "IMPULSE_", "DURATION_", "COST_",
+                                                                 "READINCOST_", "RINGTIME_", "CALCDUR_"};
+    return std::any_of(counters.begin(), counters.end(),
+                       [&](std::string_view counter) { return name.find(counter) != std::string_view::npos; });
+}
+
+// Stands for a literal "%" while the placeholder is looked for.
+constexpr char PercentMarker = '\x01';
+
+}  // namespace
+
+std::string GetCellValue(pugi::xml_node element, const TValueProviders &providers)
+{
+    const std::string name = element.name();
+    const std::string_view parent = element.parent().name();
+    const std::string_view grandparent = element.parent().parent().name();
+    const bool leaf = !HasElementChildren(element);
+
+    if (name == "inserted") return platform::AttributeText(element, "fixtext");
+    if ((parent == "item" || grandparent == "item") && leaf) return Ask(providers.Item, name);
+    if (StartsWith(parent, "controlbreak_"))
+        return Ask(providers.ControlBreak, LevelAfter(parent, "controlbreak_"), name);
+    if ((StartsWith(parent, "subtotal_") || StartsWith(grandparent, "subtotal_")) && leaf && name != "subtotalname") {
+        const std::string_view band = StartsWith(parent, "subtotal_") ? parent : grandparent;
+        return Ask(providers.Subtotal, LevelAfter(band, "subtotal_"), name);
+    }
+    if ((parent == "total" || grandparent == "total") && leaf && name != "totalname")
+        return Ask(providers.Total, name);
+    if (NamesCounter(name) && grandparent != "header") return Ask(providers.Item, name);
+    return "";
+}
+
+std::string FillPlaceholder(std::string_view fixedText, std::string_view value)
+{
+    std::string text(fixedText);
+    if (const std::size_t escaped = text.find("%%"); escaped != std::string::npos)
+        text = text.substr(0, escaped) + PercentMarker + text.substr(escaped + 2, 255);
+    std::string result;
+    if (const std::size_t place = text.find('%'); place != std::string::npos)
+        result = value.empty() ? std::string() : text.substr(0, place) + std::string(value) + text.substr(place + 1);
+    else
+        result = value.empty() ? text : std::string(value);
+    std::replace(result.begin(), result.end(), PercentMarker, '%');
+    return result;
+}
+
+std::string ReplaceSeparator(std::string text, char from, std::string_view to)
+{
+    if (to.empty() || from == '\0') return text;
+    std::string result;
+    for (char c : text) {
+        if (c == from)
+            result += to;
+        else
+            result += c;
+    }
+    return result;
+}
+
+}  // namespace formats
