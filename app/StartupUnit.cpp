@@ -2,6 +2,7 @@
 
 #include "app/DataModulesUnit.h"
 #include "app/ListViewUnit.h"
+#include "output/BatchJobUnit.h"
 #include "platform/FileAssociationUnit.h"
 #include "platform/FileUnit.h"
 
@@ -32,6 +33,19 @@ void LogQuietly(const std::string &text)
     }
 }
 
+// A job never waits for a person: no window, no message box; what went
+// wrong is logged and on standard error, and the exit status tells.
+int RunJob(TDataModules &modules, TListViewForm &form, const std::string &jobPath)
+{
+    form.QuietMessages = true;
+    for (const auto &error : modules.StartupErrors) output::ReportBatchLine(error);
+    output::TBatchJob job(modules, form.List());
+    if (!job.Start(jobPath)) return 1;
+    QObject::connect(&job, &output::TBatchJob::Finished, [](int status) { QCoreApplication::exit(status); });
+    job.Run();
+    return QApplication::exec();
+}
+
 }  // namespace
 
 int RunProgram(const std::string &argument)
@@ -53,14 +67,7 @@ int RunProgram(const std::string &argument)
 
     TDataModules modules;
     TListViewForm form(modules);
-    if (mode == TStartMode::JobFile) {
-        // Batch jobs arrive with their own issue; until then say so instead
-        // of leaving a window nobody will close.
-        const std::string text = "StartupUnit: Batch jobs are not supported by this version: " + argument;
-        LogQuietly(text);
-        std::fprintf(stderr, "%s\n", text.c_str());
-        return 2;
-    }
+    if (mode == TStartMode::JobFile) return RunJob(modules, form, argument);
     form.ShowOnWorkArea();
     for (const auto &error : modules.StartupErrors) {
         LogQuietly(error);
