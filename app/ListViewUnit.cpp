@@ -1,6 +1,9 @@
 #include "app/ListViewUnit.h"
 
+#include "app/ControlBreakPanelUnit.h"
 #include "app/DataModulesUnit.h"
+#include "app/ScreenFormatUnit.h"
+#include "app/TotalsHeaderUnit.h"
 #include "dictionary/TranslateWindowUnit.h"
 #include "model/TarvilexDataModuleUnit.h"
 #include "platform/FileUnit.h"
@@ -50,6 +53,7 @@ TListViewForm::TListViewForm(TDataModules &modules, QWidget *parent)
     resize(792, 566);
     CreateMenus();
     CreatePanels();
+    ConnectViews();
     dictionary::TranslateWindow(this);
 }
 
@@ -123,6 +127,7 @@ void TListViewForm::CreateMenus()
         *s.Entry = action(SubFieldsMenu, s.Name, s.Caption);
         (*s.Entry)->setCheckable(true);
         (*s.Entry)->setChecked(s.Ticked);
+        SubFieldEntries.push_back(*s.Entry);
     }
 }
 
@@ -172,6 +177,7 @@ void TListViewForm::CreatePanels()
     ScrollBox1->setWidgetResizable(true);
     Panel4 = new QWidget;
     Panel4->setObjectName("Panel4");
+    ControlBreakPanel = new TControlBreakPanel(Panel4, this);
     ScrollBox1->setWidget(Panel4);
     breakLayout->addWidget(ScrollBox1);
     Panel2->addWidget(GroupBox1);
@@ -180,24 +186,26 @@ void TListViewForm::CreatePanels()
     GroupBox2->setObjectName("GroupBox2");
     auto *rowsLayout = new QVBoxLayout(GroupBox2);
     rowsLayout->setContentsMargins(2, 2, 2, 2);
-    DrawGrid1 = new QWidget(GroupBox2);
+    DrawGrid1 = new TRecordGrid(OpenList, Modules, View, GroupBox2);
     DrawGrid1->setObjectName("DrawGrid1");
     rowsLayout->addWidget(DrawGrid1, 1);
-    auto totalsBox = [this](const char *name, const char *caption, const char *headerName, QWidget **header) {
+    auto totalsBox = [this](const char *name, const char *caption, const char *headerName,
+                            TTotalsHeader::TSource source, TTotalsHeader **header) {
         auto *box = new QGroupBox(caption, GroupBox2);
         box->setObjectName(name);
         box->setFixedHeight(38);
         auto *layout = new QVBoxLayout(box);
         layout->setContentsMargins(2, 0, 2, 2);
-        *header = new QWidget(box);
+        *header = new TTotalsHeader(source, OpenList, Modules, View, *DrawGrid1, GroupBox2, box);
         (*header)->setObjectName(headerName);
         layout->addWidget(*header);
         return box;
     };
-    GroupBox4 = totalsBox("GroupBox4", "_ControlBreakTotal", "HeaderControl2", &HeaderControl2);
+    GroupBox4 = totalsBox("GroupBox4", "_ControlBreakTotal", "HeaderControl2", TTotalsHeader::ControlBreakTotal,
+                          &HeaderControl2);
     GroupBox4->setVisible(false);
     rowsLayout->addWidget(GroupBox4);
-    GroupBox3 = totalsBox("GroupBox3", "_ListTotal", "HeaderControl1", &HeaderControl1);
+    GroupBox3 = totalsBox("GroupBox3", "_ListTotal", "HeaderControl1", TTotalsHeader::ListTotal, &HeaderControl1);
     rowsLayout->addWidget(GroupBox3);
     StatusBar2 = new QStatusBar(GroupBox2);
     StatusBar2->setObjectName("StatusBar2");
@@ -250,11 +258,12 @@ bool TListViewForm::OpenListFile(const std::string &path)
 
 void TListViewForm::ShowOpenList()
 {
-    const TOpenList &list = OpenList;
+    TOpenList &list = OpenList;
     // The window speaks the language of the list it shows.
     dictionary::TranslateWindow(this);
     setWindowTitle(Tr("_ListViewForm") + " - [" + Q(platform::ExtractFileName(list.FileName)) + "]");
     Panel6->setText(Q(list.ListTitle));
+    View.Loading = true;
     StatusBar1Panel->setText(Tr("_NumberOfItemRecords") + ": " + QString::number(list.Header.RecordCount));
     if (!list.HasRecords()) {
         Panel1Layout->setCurrentWidget(EmptyListLabel);
@@ -265,11 +274,305 @@ void TListViewForm::ShowOpenList()
     WriteOutMenu->menuAction()->setVisible(true);
     PrintingMenu->setVisible(!QPrinterInfo::availablePrinters().isEmpty());
     SubFieldsMenu->menuAction()->setVisible(!list.IsDetailed());
-    const bool hasLevels = list.LevelCount() > 0;
-    GroupBox1->setVisible(hasLevels);
-    ShowControlbreaksMenu->setVisible(hasLevels);
-    SummMenu->setEnabled(hasLevels);
+    const int levels = list.LevelCount();
+    GroupBox1->setVisible(levels > 0);
+    ShowControlbreaksMenu->setVisible(levels > 0);
+    ShowControlbreaksMenu->setEnabled(false);
+    Selected.assign(std::size_t(levels), TSelectedGroup{});
+
+    DrawGrid1->BuildColumns();
+    RebuildHeaders();
     Panel1Layout->setCurrentWidget(Panel2);
+    if (levels > 0) BuildControlBreakPanel();
+    list.ShownDepth = levels;
+    SummMenu->setEnabled(levels > 0);
+    ItemizeMenu->setEnabled(false);
+    if (levels == 0) {
+        ShowRecordRange(0, list.Header.RecordCount - 1);
+    } else {
+        for (int level = 0; level < levels; ++level) {
+            ControlBreakPanel->Grid(level)->SetRow(1);
+            SelectLevelGroup(level);
+        }
+    }
+    RebuildSubFields();
+    View.Loading = false;
+    HeaderControl1->update();
+    HeaderControl2->update();
+    ApplyScreenFormat();
+    FitLevelContainer();
+    DrawGrid1->viewport()->update();
+}
+
+void TListViewForm::ConnectViews()
+{
+    connect(DrawGrid1, &TDrawGrid::TopLeftChanged, this, [this] {
+        FitHeaderSections();
+        RefreshRowStatus();
+    });
+    connect(DrawGrid1, &TDrawGrid::ColWidthChanged, this, [this] { FitHeaderSections(); });
+    connect(DrawGrid1, &TDrawGrid::KeyReleased, this, &TListViewForm::RefreshRowStatus);
+    connect(DrawGrid1, &TDrawGrid::MousePressed, this, &TListViewForm::RefreshRowStatus);
+    connect(DrawGrid1, &TDrawGrid::MouseReleased, this, &TListViewForm::StoreColumnWidths);
+    connect(ControlBreakPanel, &TControlBreakPanel::LevelSplitterMoved, this, [this] {
+        StoreLevelHeights();
+        FitLevelContainer();
+    });
+    connect(Panel2, &QSplitter::splitterMoved, this, [this](int position) {
+        PanelWidth = position;
+        StorePanelWidth();
+    });
+    connect(SummMenu, &QAction::triggered, this, &TListViewForm::SummMenuClick);
+    connect(ItemizeMenu, &QAction::triggered, this, &TListViewForm::ItemizeMenuClick);
+    connect(ShowControlbreaksMenu, &QAction::triggered, this, &TListViewForm::ShowControlbreaksMenuClick);
+    connect(SpeedButton1, &QToolButton::clicked, this, &TListViewForm::SpeedButton1Click);
+    connect(SetColumnWidthMenu, &QAction::triggered, this, &TListViewForm::SetColumnWidthMenuClick);
+    connect(AlternateColorsMenu, &QAction::triggered, this, &TListViewForm::AlternateColorsMenuClick);
+    for (QAction *entry : SubFieldEntries) connect(entry, &QAction::triggered, this, &TListViewForm::SubFieldMenuClick);
+}
+
+void TListViewForm::RebuildSubFields()
+{
+    View.SubFields.clear();
+    for (int code = 1; code <= int(SubFieldEntries.size()); ++code)
+        if (SubFieldEntries[std::size_t(code - 1)]->isChecked()) View.SubFields.push_back(code);
+}
+
+void TListViewForm::RebuildHeaders()
+{
+    HeaderControl1->Rebuild();
+    HeaderControl2->Rebuild();
+    FitHeaderSections();
+}
+
+void TListViewForm::FitHeaderSections()
+{
+    for (TTotalsHeader *header : {HeaderControl1, HeaderControl2})
+        for (int c = 0; c < header->SectionCount() && c < DrawGrid1->ColCount(); ++c)
+            header->SetSectionWidth(c, c < DrawGrid1->LeftCol() ? 0 : DrawGrid1->ColWidth(c) + 1);
+}
+
+void TListViewForm::RefreshRowStatus()
+{
+    StatusBar2Panels[1]->setText(Tr("_TopRecord") + ": " + QString::number(DrawGrid1->TopRow()));
+    StatusBar2Panels[2]->setText(Tr("_ActualRecord") + ": " + QString::number(DrawGrid1->Row()));
+}
+
+void TListViewForm::ShowRecordRange(std::int64_t first, std::int64_t last)
+{
+    DrawGrid1->SetRange(first, last);
+    StatusBar2Panels[0]->setText(Tr("_NumberOfRows") + ": " + QString::number(last - first + 1));
+    RefreshRowStatus();
+}
+
+void TListViewForm::BuildControlBreakPanel()
+{
+    ControlBreakPanel->Build(OpenList, Modules, View);
+    Panel4->setMinimumHeight(0);
+    for (int level = 0; level < ControlBreakPanel->LevelCount(); ++level) {
+        TLevelGrid *grid = ControlBreakPanel->Grid(level);
+        connect(grid, &TDrawGrid::RowSelected, this, [this, level] { SelectLevelGroup(level); });
+        connect(grid, &TDrawGrid::MouseReleased, this, [this, level] { StoreLevelColumnWidths(level); });
+    }
+}
+
+void TListViewForm::SelectLevelGroup(int level)
+{
+    const int levels = OpenList.LevelCount();
+    TLevelGrid *grid = ControlBreakPanel->Grid(level);
+    const int row = grid->Row();
+    if (row < 1) return;
+    TSelectedGroup &group = Selected.at(std::size_t(level));
+    group.Entry = level == 0 ? row : Selected[std::size_t(level - 1)].First + row - 1;
+    OpenList.ReadBreakRecord(OpenList.Display, level, group.Entry);
+    const auto &controlBreak = *OpenList.Display.ControlBreaks[std::size_t(level)];
+    group.First = controlBreak.First;
+    group.Last = controlBreak.Last;
+    const auto *counters = controlBreak.Buffer();
+    group.Counters.assign(counters, counters + std::size_t(OpenList.SlotCount) * model::CounterSlotSize);
+    OpenList.ControlBreakTotal = group.Counters;
+    HeaderControl2->update();
+    if (level + 1 < levels) {
+        const auto &next = *OpenList.Display.ControlBreaks[std::size_t(level + 1)];
+        ControlBreakPanel->Grid(level + 1)->SetRange(next.Position + std::int64_t(group.First - 1) * next.FullLength(),
+                                                     group.Last - group.First + 2);
+    }
+    if (OpenList.ShownDepth == level + 1) ShowRecordRange(group.First - 1, group.Last - 1);
+    GroupBox4->setVisible(true);
+    // A new group starts the next level at its first member.
+    if (level + 1 < levels) {
+        ControlBreakPanel->Grid(level + 1)->SetRow(1);
+        SelectLevelGroup(level + 1);
+    }
+}
+
+void TListViewForm::SetShownDepth(int depth)
+{
+    OpenList.ShownDepth = depth;
+    ControlBreakPanel->ShowGrids(depth);
+    DrawGrid1->BuildColumns();
+    RebuildHeaders();
+    if (OpenList.HasRecords()) Panel1Layout->setCurrentWidget(Panel2);
+    if (depth > 0) {
+        const TSelectedGroup &group = Selected.at(std::size_t(depth - 1));
+        // The control-break total is that of the group the grid now itemizes.
+        OpenList.ControlBreakTotal = group.Counters;
+        HeaderControl2->update();
+        ShowRecordRange(group.First - 1, group.Last - 1);
+    } else {
+        ShowRecordRange(0, OpenList.Display.ControlBreaks.front()->RecNo - 1);
+    }
+}
+
+void TListViewForm::SummMenuClick()
+{
+    if (OpenList.ShownDepth <= 0) return;
+    if (OpenList.ShownDepth == 1) GroupBox4->setVisible(false);
+    SetShownDepth(OpenList.ShownDepth - 1);
+    DrawGrid1->SetHeaderRowHeight(3 * DrawGrid1->DefaultRowHeight());
+    ItemizeMenu->setEnabled(true);
+    SubFieldsMenu->menuAction()->setVisible(true);
+    if (OpenList.ShownDepth == 0) SummMenu->setEnabled(false);
+    ApplyScreenFormat();
+}
+
+void TListViewForm::ItemizeMenuClick()
+{
+    const int levels = OpenList.LevelCount();
+    if (OpenList.ShownDepth >= levels) return;
+    GroupBox4->setVisible(true);
+    SetShownDepth(OpenList.ShownDepth + 1);
+    SummMenu->setEnabled(true);
+    if (OpenList.ShownDepth == levels) {
+        ItemizeMenu->setEnabled(false);
+        if (OpenList.IsDetailed()) {
+            DrawGrid1->SetHeaderRowHeight(2 * DrawGrid1->DefaultRowHeight());
+            SubFieldsMenu->menuAction()->setVisible(false);
+        }
+    }
+    for (int level = 0; level < OpenList.ShownDepth; ++level) {
+        ControlBreakPanel->Grid(level)->SetRow(1);
+        SelectLevelGroup(level);
+    }
+    ApplyScreenFormat();
+}
+
+void TListViewForm::ShowControlbreaksMenuClick()
+{
+    GroupBox1->setVisible(true);
+    ShowControlbreaksMenu->setEnabled(false);
+}
+
+void TListViewForm::SpeedButton1Click()
+{
+    GroupBox1->setVisible(false);
+    ShowControlbreaksMenu->setEnabled(true);
+}
+
+void TListViewForm::SetColumnWidthMenuClick()
+{
+    View.AutomaticWidths = SetColumnWidthMenu->isChecked();
+    // The columns regrow to their contents while they are drawn.
+    if (View.AutomaticWidths)
+        for (int c = 0; c < DrawGrid1->ColCount(); ++c) DrawGrid1->SetColWidth(c, 10);
+    DrawGrid1->viewport()->update();
+    StoreColumnWidths();
+    for (int level = 0; level < ControlBreakPanel->LevelCount(); ++level) {
+        ControlBreakPanel->Grid(level)->viewport()->update();
+        StoreLevelColumnWidths(level);
+    }
+}
+
+void TListViewForm::AlternateColorsMenuClick()
+{
+    DrawGrid1->AlternateColors = AlternateColorsMenu->isChecked();
+    DrawGrid1->viewport()->update();
+}
+
+void TListViewForm::SubFieldMenuClick()
+{
+    RebuildSubFields();
+    if (View.AutomaticWidths)
+        for (int c = DrawGrid1->LeftCol(); c < DrawGrid1->ColCount(); ++c) DrawGrid1->SetColWidth(c, 20);
+    HeaderControl1->update();
+    HeaderControl2->update();
+    DrawGrid1->viewport()->update();
+}
+
+void TListViewForm::SetControlBreakPanelWidth(int width)
+{
+    PanelWidth = width;
+    GroupBox1->resize(width, GroupBox1->height());
+    ScrollBox1->resize(width - 4, ScrollBox1->height());
+    const int total = std::max(Panel2->width(), width + 1);
+    Panel2->setSizes({width, total - width});
+}
+
+void TListViewForm::FitLevelContainer()
+{
+    const int needed = ControlBreakPanel->TotalHeight();
+    Panel4->setMinimumHeight(needed > ScrollBox1->viewport()->height() ? needed : 0);
+}
+
+void TListViewForm::ApplyScreenFormat()
+{
+    if (!OpenList.HasRecords()) return;
+    TScreenLayout current;
+    current.PanelWidth = PanelWidth;
+    for (int c = 0; c < DrawGrid1->ColCount(); ++c) current.ColumnWidths.push_back(DrawGrid1->ColWidth(c));
+    for (int level = 0; level < ControlBreakPanel->LevelCount(); ++level) {
+        current.LevelHeights.push_back(ControlBreakPanel->PanelHeight(level));
+        std::vector<int> widths;
+        const TLevelGrid *grid = ControlBreakPanel->Grid(level);
+        for (int c = 0; c < grid->ColCount(); ++c) widths.push_back(grid->ColWidth(c));
+        current.LevelColumnWidths.push_back(widths);
+    }
+    const auto stored = TScreenFormat(OpenList.ScreenFormat).Apply(OpenList.ShownDepth, current);
+    if (!stored) return;
+    // Remembered widths win over automatic ones.
+    SetColumnWidthMenu->setChecked(false);
+    View.AutomaticWidths = false;
+    if (stored->PanelWidth) SetControlBreakPanelWidth(*stored->PanelWidth);
+    for (std::size_t c = 0; c < stored->ColumnWidths.size(); ++c)
+        if (stored->ColumnWidths[c]) DrawGrid1->SetColWidth(int(c), *stored->ColumnWidths[c]);
+    for (std::size_t level = 0; level < stored->LevelHeights.size(); ++level) {
+        if (stored->LevelHeights[level]) ControlBreakPanel->SetPanelHeight(int(level), *stored->LevelHeights[level]);
+        TLevelGrid *grid = ControlBreakPanel->Grid(int(level));
+        const auto &widths = stored->LevelColumnWidths[level];
+        for (std::size_t c = 0; c < widths.size(); ++c)
+            if (widths[c]) grid->SetColWidth(int(c), *widths[c]);
+    }
+    FitHeaderSections();
+}
+
+void TListViewForm::StoreColumnWidths()
+{
+    if (!OpenList.HasRecords()) return;
+    std::vector<int> widths;
+    for (int c = 0; c < DrawGrid1->ColCount(); ++c) widths.push_back(DrawGrid1->ColWidth(c));
+    TScreenFormat(OpenList.ScreenFormat).StoreColumnWidths(OpenList.ShownDepth, widths);
+}
+
+void TListViewForm::StoreLevelHeights()
+{
+    std::vector<int> heights;
+    for (int level = 0; level < ControlBreakPanel->LevelCount(); ++level)
+        heights.push_back(ControlBreakPanel->PanelHeight(level));
+    TScreenFormat(OpenList.ScreenFormat).StoreLevelHeights(OpenList.ShownDepth, heights);
+}
+
+void TListViewForm::StorePanelWidth()
+{
+    TScreenFormat(OpenList.ScreenFormat).StorePanelWidth(OpenList.ShownDepth, PanelWidth);
+}
+
+void TListViewForm::StoreLevelColumnWidths(int level)
+{
+    const TLevelGrid *grid = ControlBreakPanel->Grid(level);
+    std::vector<int> widths;
+    for (int c = 0; c < grid->ColCount(); ++c) widths.push_back(grid->ColWidth(c));
+    TScreenFormat(OpenList.ScreenFormat)
+        .StoreLevelColumnWidths(OpenList.ShownDepth, level, ControlBreakPanel->PanelHeight(level), widths);
 }
 
 void TListViewForm::ShowError(const std::string &text)

@@ -3,10 +3,13 @@
 // grid area and the totals boxes, the menus and the status bars. It owns the
 // open list and shows it; what a batch job also needs lives in TOpenList.
 #include "app/OpenListUnit.h"
+#include "app/RecordGridUnit.h"
 
 #include <QMainWindow>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 class QAction;
 class QGroupBox;
@@ -20,6 +23,8 @@ class QToolButton;
 
 namespace app {
 
+class TControlBreakPanel;
+class TTotalsHeader;
 struct TDataModules;
 
 class TListViewForm : public QMainWindow {
@@ -72,16 +77,48 @@ public:
     QScrollArea *ScrollBox1 = nullptr;
     QWidget *Panel4 = nullptr;
     QGroupBox *GroupBox2 = nullptr;
-    QWidget *DrawGrid1 = nullptr;
+    TRecordGrid *DrawGrid1 = nullptr;
     QGroupBox *GroupBox3 = nullptr;
-    QWidget *HeaderControl1 = nullptr;
+    TTotalsHeader *HeaderControl1 = nullptr;
     QGroupBox *GroupBox4 = nullptr;
-    QWidget *HeaderControl2 = nullptr;
+    TTotalsHeader *HeaderControl2 = nullptr;
     QStatusBar *StatusBar2 = nullptr;
     QLabel *StatusBar2Panels[3] = {};
     QLabel *StatusBar1Panel = nullptr;
 
     bool Panel2Shown() const;
+
+    // The record grid, the totals headers and the control-break panel.
+    void ShowRecordRange(std::int64_t first, std::int64_t last);
+    void BuildControlBreakPanel();
+    void SelectLevelGroup(int level);
+    void SetShownDepth(int depth);
+    TControlBreakPanel &LevelPanels() { return *ControlBreakPanel; }
+    const TViewState &ViewState() const { return View; }
+    // The group last selected at a level: its member range and counters.
+    struct TSelectedGroup {
+        std::int64_t Entry = 0;      // 1-based within the level
+        std::int32_t First = 1, Last = 0;
+        std::vector<std::uint8_t> Counters;
+    };
+    const TSelectedGroup &SelectedGroup(int level) const { return Selected.at(std::size_t(level)); }
+    int ControlBreakPanelWidth() const { return PanelWidth; }
+    void SetControlBreakPanelWidth(int width);
+
+    // The screen format of the shown depth.
+    void ApplyScreenFormat();
+    void StoreColumnWidths();
+    void StoreLevelHeights();
+    void StorePanelWidth();
+    void StoreLevelColumnWidths(int level);
+
+    void SummMenuClick();
+    void ItemizeMenuClick();
+    void ShowControlbreaksMenuClick();
+    void SpeedButton1Click();
+    void SetColumnWidthMenuClick();
+    void AlternateColorsMenuClick();
+    void SubFieldMenuClick();
 
 private slots:
     void OpenMenuClick();
@@ -89,8 +126,20 @@ private slots:
 private:
     void CreateMenus();
     void CreatePanels();
+    void ConnectViews();
     void ShowOpenList();
     void ShowError(const std::string &text);
+    void RebuildSubFields();
+    void RebuildHeaders();
+    void FitHeaderSections();
+    void RefreshRowStatus();
+    void FitLevelContainer();
+
+    TViewState View;
+    TControlBreakPanel *ControlBreakPanel = nullptr;
+    std::vector<TSelectedGroup> Selected;
+    int PanelWidth = 249;
+    std::vector<QAction *> SubFieldEntries;
 
     TDataModules &Modules;
     TOpenList OpenList;
