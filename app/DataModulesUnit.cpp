@@ -19,12 +19,13 @@ void LoadBesideProgram(platform::TXmlDocument &doc, const char *fileName, std::v
 
 // The dictionary comes first: every later creation may translate through it.
 TDataModules::TDataModules()
-    : Language(std::make_unique<dictionary::TLanguageModule>()), TarvilexData(""), ListFields(TarvilexData, ""),
-      ListFormat(ListType, ListFields, *Language)
+    : Language(std::make_unique<dictionary::TLanguageModule>()), ConditionDescription(""), TarvilexData(""),
+      ListFields(TarvilexData, ""), ListFormat(ListType, ListFields, *Language)
 {
     if (!Language->LoadError().empty()) StartupErrors.push_back(Language->LoadError());
     LoadBesideProgram(ListFields.ListFields, "ListFields.XML", StartupErrors);
     LoadBesideProgram(TarvilexData.TarvilexData, "TarvilexData.XML", StartupErrors);
+    LoadBesideProgram(ConditionDescription.ConditionTypes, "ConditionTypes.XML", StartupErrors);
 }
 
 }  // namespace app

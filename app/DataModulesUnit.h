@@ -4,6 +4,7 @@
 // contents.
 #include "dictionary/LanguageUnit.h"
 #include "formats/ListFormatModuleUnit.h"
+#include "model/ConditionModuleUnit.h"
 #include "model/ListConditionModuleUnit.h"
 #include "model/ListFieldsModuleUnit.h"
 #include "model/ListGenerationModuleUnit.h"
@@ -25,6 +26,7 @@ struct TDataModules {
     std::unique_ptr<dictionary::TLanguageModule> Language;
     model::TListGenerationModule ListGeneration;
     model::TListConditionModule ListCondition;
+    model::TConditionModule ConditionDescription;   // the variants being described
     model::TTarvilexDataModule TarvilexData;   // before ListFields, which asks it
     model::TListFieldsModule ListFields;
     model::TListTypeModule ListType;

@@ -241,6 +241,9 @@ std::string TLanguageModule::TranslateLocked(std::string_view key)
 {
     if (key.empty()) return "";
     if (key.front() != '_') return std::string(key);
+    std::string cacheKey = std::to_string(LanguageIndex()) + '|';
+    cacheKey += key;
+    if (const auto found = Found.find(cacheKey); found != Found.end()) return found->second;
     std::string_view suffix;
     if (std::string_view("!*:?").find(key.back()) != std::string_view::npos) {
         suffix = key.substr(key.size() - 1);
@@ -268,7 +271,9 @@ std::string TLanguageModule::TranslateLocked(std::string_view key)
         text = name;
     }
     if (!ProgramTag.empty() && !word.child(ProgramTag.c_str())) word.append_child(ProgramTag.c_str());
-    return text + std::string(suffix);
+    text += suffix;
+    Found.emplace(std::move(cacheKey), text);
+    return text;
 }
 
 // A title that is itself a multi-language text ("Dátum|Date") contributes
@@ -395,6 +400,15 @@ std::string FormatIsoTimestamp(std::string_view text)
     }
     return FormatDateTime(Pattern("_DateTimeFormat", FallbackDateTimeFormat), value, StartupDateSeparator(),
                           StartupTimeSeparator());
+}
+
+TDateTime ParseIsoDate(std::string_view text)
+{
+    try {
+        return EncodeDate(DigitsAt(text, 0, 4), DigitsAt(text, 5, 2), DigitsAt(text, 8, 2));
+    } catch (const platform::TConversionError &e) {
+        throw platform::TConversionError("LanguageUnit: Invalid date '" + std::string(text) + "': " + e.what());
+    }
 }
 
 std::string FormatDate(TDateTime value)

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace dictionary {
 
@@ -67,6 +68,10 @@ private:
     template <typename Part>
     std::string ComposeAllLanguages(Part part);
     std::recursive_mutex Lock;
+    // Translations already found, by language index and key: writers ask for
+    // the same few words on every row. Words only ever gain entries, so a
+    // found text never goes stale.
+    std::unordered_map<std::string, std::string> Found;
     std::string DictionaryFileName;
     std::string ProgramTag;
     bool IsModified = false;
@@ -88,6 +93,8 @@ TDateTime ParseCompactTimestamp(std::string_view text);     // never fails
 std::string FormatCompactTimestamp(std::string_view text);
 std::string FormatCompactDate(std::string_view text);        // raises on bad text
 std::string FormatIsoTimestamp(std::string_view text);       // raises on bad text
+// The date part of a YYYY-MM-DD... text (characters 1-4, 6-7, 9-10).
+TDateTime ParseIsoDate(std::string_view text);               // raises on bad text
 std::string FormatDate(TDateTime value);                     // "_DateFormat"
 std::string FormatDateAndTime(TDateTime value);              // "_DateTimeFormat"
 std::string FormatMoney(double value);
