@@ -92,7 +92,7 @@ TListValues::TListValues(TOpenList &list, const TDataModules &modules) : List(li
 
 std::string TListValues::ItemValue(const std::string &name) const
 {
-    const int formatLevel = FormatLevel(Modules.ListFormat);
+    const int formatLevel = ItemLevel();
     const std::string counterName = name == "counter" ? "PIECE_T" : name;
     if (formatLevel != 0) {
         const int level = std::clamp(List.LevelCount() - formatLevel, 0, std::max(0, List.LevelCount() - 1));
@@ -127,8 +127,14 @@ std::string TListValues::TotalValue(const std::string &name) const
     return cell ? CounterText(List.ZoneTotal(cell->Slot), cell->Counter) : std::string();
 }
 
+int TListValues::ItemLevel() const
+{
+    return ProvidedLevel >= 0 ? ProvidedLevel : FormatLevel(Modules.ListFormat);
+}
+
 formats::TValueProviders TListValues::Providers()
 {
+    ProvidedLevel = FormatLevel(Modules.ListFormat);
     return {
         [this](const std::string &name) { return ItemValue(name); },
         [this](int level, const std::string &name) { return ControlBreakValue(level, name); },

@@ -42,13 +42,16 @@ public:
     std::string SubtotalValue(int level, const std::string &name) const;
     std::string TotalValue(const std::string &name) const;
 
-    // Bound to this object, which must outlive the module's use of them.
+    // Bound to this object, which must outlive the module's use of them. The
+    // format's level is taken now: an output keeps its format while it runs.
     formats::TValueProviders Providers();
 
     std::int64_t CurrentRecordNumber = 0;
 
 private:
+    int ItemLevel() const;
     TOpenList &List;
+    int ProvidedLevel = -1;   // the level taken by Providers(), -1 before
     const TDataModules &Modules;
 };
 

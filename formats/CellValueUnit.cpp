@@ -47,25 +47,43 @@ constexpr char PercentMarker = '\x01';
 
 }  // namespace
 
-std::string GetCellValue(pugi::xml_node element, const TValueProviders &providers)
+TCellSource ResolveCellSource(pugi::xml_node element)
 {
+    using TKind = TCellSource::TKind;
     const std::string name = element.name();
     const std::string_view parent = element.parent().name();
     const std::string_view grandparent = element.parent().parent().name();
     const bool leaf = !HasElementChildren(element);
 
-    if (name == "inserted") return platform::AttributeText(element, "fixtext");
-    if ((parent == "item" || grandparent == "item") && leaf) return Ask(providers.Item, name);
-    if (StartsWith(parent, "controlbreak_"))
-        return Ask(providers.ControlBreak, LevelAfter(parent, "controlbreak_"), name);
+    if (name == "inserted") return {TKind::Fixed, 0, platform::AttributeText(element, "fixtext")};
+    if ((parent == "item" || grandparent == "item") && leaf) return {TKind::Item, 0, name};
+    if (StartsWith(parent, "controlbreak_")) return {TKind::ControlBreak, LevelAfter(parent, "controlbreak_"), name};
     if ((StartsWith(parent, "subtotal_") || StartsWith(grandparent, "subtotal_")) && leaf && name != "subtotalname") {
         const std::string_view band = StartsWith(parent, "subtotal_") ? parent : grandparent;
-        return Ask(providers.Subtotal, LevelAfter(band, "subtotal_"), name);
+        return {TKind::Subtotal, LevelAfter(band, "subtotal_"), name};
     }
-    if ((parent == "total" || grandparent == "total") && leaf && name != "totalname")
-        return Ask(providers.Total, name);
-    if (NamesCounter(name) && grandparent != "header") return Ask(providers.Item, name);
+    if ((parent == "total" || grandparent == "total") && leaf && name != "totalname") return {TKind::Total, 0, name};
+    if (NamesCounter(name) && grandparent != "header") return {TKind::Item, 0, name};
+    return {};
+}
+
+std::string CellValue(const TCellSource &source, const TValueProviders &providers)
+{
+    using TKind = TCellSource::TKind;
+    switch (source.Kind) {
+    case TKind::None: return "";
+    case TKind::Fixed: return source.Name;
+    case TKind::Item: return Ask(providers.Item, source.Name);
+    case TKind::ControlBreak: return Ask(providers.ControlBreak, source.Level, source.Name);
+    case TKind::Subtotal: return Ask(providers.Subtotal, source.Level, source.Name);
+    case TKind::Total: return Ask(providers.Total, source.Name);
+    }
     return "";
+}
+
+std::string GetCellValue(pugi::xml_node element, const TValueProviders &providers)
+{
+    return CellValue(ResolveCellSource(element), providers);
 }
 
 std::string FillPlaceholder(std::string_view fixedText, std::string_view value)

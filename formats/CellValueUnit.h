@@ -35,9 +35,19 @@ struct TValueProviders {
 // What a data cell shows when no provider is installed (format previews).
 inline constexpr const char *MissingValueText = "XXX";
 
-// The value of a format cell by its name and the names of its parent and
-// grandparent bands; headers, group cells with sub-cells, `subtotalname` and
-// `totalname` get an empty value.
+// Which provider answers for a cell, by the cell's name and the names of its
+// parent and grandparent; headers, group cells with sub-cells, `subtotalname`
+// and `totalname` have none. Writers resolve every cell once, not per row.
+struct TCellSource {
+    enum class TKind { None, Fixed, Item, ControlBreak, Subtotal, Total };
+    TKind Kind = TKind::None;
+    int Level = 0;
+    std::string Name;   // the fixed text for Fixed
+};
+TCellSource ResolveCellSource(pugi::xml_node element);
+std::string CellValue(const TCellSource &source, const TValueProviders &providers);
+
+// Both steps at once.
 std::string GetCellValue(pugi::xml_node element, const TValueProviders &providers);
 
 // Puts value in for the first "%" of fixedText ("%%" stands for a literal

@@ -37,6 +37,7 @@ std::string TranslatedText(pugi::xml_node cell)
 // One cell of a band with the texts that do not change from row to row.
 struct TCell {
     pugi::xml_node Node;
+    formats::TCellSource Source;
     bool Visible = false;
     bool Group = false;
     std::string Text;                     // translated fixed text
@@ -57,10 +58,11 @@ TBand ReadBand(pugi::xml_node page, const std::string &name, bool hasGroups)
         // A group name without sub-cells is written as a plain column, so a
         // lone counter cell such as COST_T still shows its value.
         const bool group = hasGroups && IsGroupColumn(child) && !Children(child).empty();
-        TCell cell{child, formats::IsVisible(child), group, TranslatedText(child), {}};
+        TCell cell{child, formats::ResolveCellSource(child), formats::IsVisible(child), group, TranslatedText(child), {}};
         if (cell.Group)
             for (pugi::xml_node sub : Children(child))
-                if (formats::IsVisible(sub)) cell.VisibleSubcells.push_back({sub, true, false, TranslatedText(sub), {}});
+                if (formats::IsVisible(sub))
+                    cell.VisibleSubcells.push_back({sub, formats::ResolveCellSource(sub), true, false, TranslatedText(sub), {}});
         band.Cells.push_back(std::move(cell));
     }
     return band;
@@ -129,7 +131,7 @@ private:
         return level >= 0 && level < int(bands.size()) ? bands[std::size_t(level)] : missing;
     }
 
-    std::string Value(const TCell &cell) const { return Format.GetCellValue(cell.Node); }
+    std::string Value(const TCell &cell) const { return formats::CellValue(cell.Source, Format.ValueProviders()); }
     std::string Filled(const TCell &cell, const std::string &value) const
     {
         return formats::FillPlaceholder(cell.Text, value);

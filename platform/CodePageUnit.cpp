@@ -89,6 +89,10 @@ TCodePage::TCodePage(const std::string &name) : CodePageName(name)
         }
         ToUnicode[b] = char32_t(out[0]) | char32_t(out[1]) << 8 | char32_t(out[2]) << 16 | char32_t(out[3]) << 24;
     }
+    for (int b = 0x80; b < 256; ++b) FromUnicode[std::size_t(b - 0x80)] = {ToUnicode[b], static_cast<unsigned char>(b)};
+    // Stable: of two bytes with the same character the lower one wins, as before.
+    std::stable_sort(FromUnicode.begin(), FromUnicode.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
 }
 
 std::string TCodePage::Decode(std::string_view bytes) const
@@ -106,17 +110,32 @@ std::string TCodePage::Decode(std::string_view bytes) const
 int TCodePage::ByteOf(char32_t c) const
 {
     if (c < 0x80) return int(c);
-    for (int b = 0x80; b < 256; ++b)
-        if (ToUnicode[b] == c) return b;
-    return -1;
+    const auto found = std::lower_bound(FromUnicode.begin(), FromUnicode.end(), c,
+                                        [](const auto &entry, char32_t value) { return entry.first < value; });
+    return found != FromUnicode.end() && found->first == c && c != 0xFFFD ? int(found->second) : -1;
 }
+
+namespace {
+
+std::size_t AsciiRunEnd(std::string_view text, std::size_t i)
+{
+    while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
+    return i;
+}
+
+}  // namespace
 
 std::string TCodePage::Encode(std::string_view utf8, char replacement) const
 {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
-        if (static_cast<unsigned char>(utf8[i]) < 0x80) { out += utf8[i++]; continue; }
+        const std::size_t asciiEnd = AsciiRunEnd(utf8, i);
+        if (asciiEnd > i) {
+            out.append(utf8.data() + i, asciiEnd - i);
+            i = asciiEnd;
+            continue;
+        }
         const int b = ByteOf(NextUtf8(utf8, i));
         out += b < 0 ? replacement : char(b);
     }

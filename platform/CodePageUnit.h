@@ -2,6 +2,7 @@
 // Single-byte code page of list-file strings, CSV output and the log.
 // Windows-1250 unless TARVILEX_CODEPAGE names another iconv code page.
 #include <array>
+#include <utility>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,8 @@ public:
 private:
     std::string CodePageName;
     std::array<char32_t, 256> ToUnicode{};
+    // The upper half by character, for a binary search when encoding.
+    std::array<std::pair<char32_t, unsigned char>, 128> FromUnicode{};
 };
 
 // The process code page (TARVILEX_CODEPAGE or "WINDOWS-1250"), built once.
