@@ -2,6 +2,9 @@
 
 #include "app/ControlBreakPanelUnit.h"
 #include "app/DataModulesUnit.h"
+#include "app/ListCommandsUnit.h"
+#include "editors/SelectFormatUnit.h"
+#include "output/CSVUnit.h"
 #include "app/ScreenFormatUnit.h"
 #include "app/TotalsHeaderUnit.h"
 #include "dictionary/TranslateWindowUnit.h"
@@ -9,6 +12,7 @@
 #include "platform/FileUnit.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QGroupBox>
@@ -24,6 +28,8 @@
 #include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <filesystem>
 
 namespace app {
 
@@ -43,7 +49,7 @@ QFont BoldFont(int pixelHeight)
 }  // namespace
 
 TListViewForm::TListViewForm(TDataModules &modules, QWidget *parent)
-    : QMainWindow(parent), Modules(modules), OpenList(modules)
+    : QMainWindow(parent), Modules(modules), OpenList(modules), OutputValues(OpenList, modules)
 {
     setObjectName("ListViewForm");
     setWindowTitle("_ListViewForm");
@@ -59,6 +65,7 @@ TListViewForm::TListViewForm(TDataModules &modules, QWidget *parent)
 
 TListViewForm::~TListViewForm()
 {
+    if (CsvThread) CsvThread->wait();
     try {
         OpenList.SaveScreenFormat();
     } catch (const std::exception &e) {
@@ -90,6 +97,7 @@ void TListViewForm::CreateMenus()
     // PDF output comes from the built-in engine, so its entry always stays.
     PDFMenu = action(WriteOutMenu, "PDFMenu", "_PDFFormat");
     CSVMenu = action(WriteOutMenu, "CSVMenu", "_CSVFormatFile");
+    connect(CSVMenu, &QAction::triggered, this, &TListViewForm::CSVMenuClick);
     ExcelMenu = action(WriteOutMenu, "ExcelMenu", "_ExcelFormatFile");
     ExcelMenu->setVisible(false);
 
@@ -106,6 +114,8 @@ void TListViewForm::CreateMenus()
     ViewMenu->addSeparator();
     ViewListInfoMenu = action(ViewMenu, "ViewListInfoMenu", "_ShowListInfo");
     ConditionsMenu = action(ViewMenu, "ConditionsMenu", "_ListingConditions");
+    connect(ViewListInfoMenu, &QAction::triggered, this, &TListViewForm::ViewListInfoMenuClick);
+    connect(ConditionsMenu, &QAction::triggered, this, &TListViewForm::ConditionsMenuClick);
     ViewMenu->addSeparator();
     SetColumnWidthMenu = action(ViewMenu, "SetColumnWidthMenu", "_SetColumnWidths");
     SetColumnWidthMenu->setCheckable(true);
@@ -597,6 +607,81 @@ void TListViewForm::OpenMenuClick()
     const QString chosen = QFileDialog::getOpenFileName(this, Tr("_Open"), QString(),
                                                         Tr("_TarvilexLisFile") + " (*.TarvilexList)");
     if (!chosen.isEmpty()) OpenChosenFile(chosen.toStdString());
+}
+
+void TListViewForm::ViewListInfoMenuClick()
+{
+    LastErrorText = ShowListInfo(this, Modules, OpenList, QuietMessages);
+}
+
+void TListViewForm::ConditionsMenuClick()
+{
+    LastErrorText = ShowListingConditions(this, Modules, QuietMessages);
+}
+
+void TListViewForm::CSVMenuClick()
+{
+    if (CsvThread || OpenList.FileName.empty()) return;
+    editors::TSelectFormatForm select(Modules, OpenList, this);
+    select.SetListFolder(std::filesystem::path(OpenList.FileName).parent_path().string());
+    select.SetActualSummLevel(OpenList.LevelCount() - OpenList.ShownDepth);
+    select.SetFormatKind(1);
+    if (!select.Execute()) return;
+    const QString target = QFileDialog::getSaveFileName(this, Tr("_CSVFormatFile"), QString(),
+                                                        Tr("_CSVFiles") + " (*.CSV *.csv)");
+    if (target.isEmpty()) return;
+    std::string path = target.toStdString();
+    if (platform::ExtractFileExt(path).empty()) path += ".CSV";
+    StartCsvOutput(path);
+}
+
+void TListViewForm::StartCsvOutput(const std::string &target)
+{
+    if (CsvThread) return;
+    try {
+        output::PrepareOutput(Modules, OpenList, OutputValues, OutputPlan);
+    } catch (const std::exception &e) {
+        LastMessageText = e.what();
+        ShowError(LastMessageText);
+        return;
+    }
+    SetOutputMenusEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    CsvThread = std::make_unique<output::TCSVThread>(
+        target, output::TOutputJob{OpenList, Modules.ListFormat, OutputPlan, OutputValues});
+    connect(CsvThread.get(), &QThread::finished, this, &TListViewForm::CsvOutputFinished, Qt::QueuedConnection);
+    CsvThread->start();
+}
+
+void TListViewForm::CsvOutputFinished()
+{
+    CsvThread->wait();
+    const std::string error = CsvThread->Error();
+    const std::string target = CsvThread->TargetFileName();
+    CsvThread.reset();
+    SetOutputMenusEnabled(true);
+    QApplication::restoreOverrideCursor();
+    // A failed output says why instead of reporting the usual completion.
+    if (error.empty()) {
+        LastMessageText = dictionary::Translate("_CSVGenerationTerminated");
+        if (!QuietMessages) QMessageBox::information(this, windowTitle(), Q(LastMessageText));
+    } else {
+        LastMessageText = error;
+        try {
+            model::WriteLogLine("ListViewUnit: CSV output failed: " + error);
+        } catch (...) {
+        }
+        ShowError(dictionary::Translate("_Error") + ": " + target + "\n\n" + error);
+    }
+    emit OutputFinished();
+}
+
+void TListViewForm::SetOutputMenusEnabled(bool enabled)
+{
+    WriteOutMenu->setEnabled(enabled);
+    WriteOutMenu->menuAction()->setEnabled(enabled);
+    PrintingMenu->setEnabled(enabled);
+    OpenMenu->setEnabled(enabled);
 }
 
 }  // namespace app

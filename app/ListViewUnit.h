@@ -2,12 +2,14 @@
 // The main window: heading, records panel with the control-break panel, the
 // grid area and the totals boxes, the menus and the status bars. It owns the
 // open list and shows it; what a batch job also needs lives in TOpenList.
+#include "app/ListOutputUnit.h"
 #include "app/OpenListUnit.h"
 #include "app/RecordGridUnit.h"
 
 #include <QMainWindow>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,10 @@ class QSplitter;
 class QStackedLayout;
 class QStatusBar;
 class QToolButton;
+
+namespace output {
+class TCSVThread;
+}
 
 namespace app {
 
@@ -120,6 +126,23 @@ public:
     void AlternateColorsMenuClick();
     void SubFieldMenuClick();
 
+    // The View menu's descriptions of the list.
+    void ViewListInfoMenuClick();
+    void ConditionsMenuClick();
+    // "_CSVFormatFile": choose a CSV format, then a file, then write it.
+    void CSVMenuClick();
+    // Writes the open list with the current format into target on the CSV
+    // thread; OutputFinished follows on the main thread. While it runs the
+    // outputs and the Open command are disabled, since opening another list
+    // would pull the records from under the writer.
+    void StartCsvOutput(const std::string &target);
+    bool OutputRunning() const { return bool(CsvThread); }
+    // The completion message of the last output (or its error).
+    const std::string &LastMessage() const { return LastMessageText; }
+
+signals:
+    void OutputFinished();
+
 private slots:
     void OpenMenuClick();
 
@@ -141,9 +164,16 @@ private:
     int PanelWidth = 249;
     std::vector<QAction *> SubFieldEntries;
 
+    void CsvOutputFinished();
+    void SetOutputMenusEnabled(bool enabled);
+
     TDataModules &Modules;
     TOpenList OpenList;
+    TListValues OutputValues;
+    formats::TOutputPlan OutputPlan;
+    std::unique_ptr<output::TCSVThread> CsvThread;
     std::string LastErrorText;
+    std::string LastMessageText;
     QStackedLayout *Panel1Layout = nullptr;
 };
 

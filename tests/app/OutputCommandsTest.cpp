@@ -1,0 +1,105 @@
+// The main window's CSV command from the chosen format on: the file, the
+// menus while the thread runs, and the message at its end.
+#include "app/DataModulesUnit.h"
+#include "app/ListViewUnit.h"
+#include "dictionary/LanguageUnit.h"
+#include "platform/FileUnit.h"
+#include "tests/listfile/ListFixtures.h"
+#include "tests/support/TestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+class OutputCommands : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        static int argc = 1;
+        static char name[] = "tests_app";
+        static char *argv[] = {name, nullptr};
+        if (!QApplication::instance()) new QApplication(argc, argv);
+    }
+    void SetUp() override
+    {
+        std::filesystem::copy_file(std::string(TARVILEX_SOURCE_DIR) + "/data/Language.XML", Folder.File("Language.XML"));
+        platform::SetProgramFolderForTesting(Folder.Path());
+        Modules = std::make_unique<app::TDataModules>();
+        Form = std::make_unique<app::TListViewForm>(*Modules);
+        Form->QuietMessages = true;
+        fixtures::TListOptions options;
+        options.Levels = 0;
+        fixtures::WriteList(Folder.File("calls.TarvilexList"), options);
+        ASSERT_TRUE(Form->OpenListFile(Folder.File("calls.TarvilexList")));
+        Modules->ListFormat.Format.LoadFromText(
+            "<listformat formattype=\"csv\" columnseparator=\";\" decimalsign=\",\" level=\"0\"><page>"
+            "<item><EXTENSION/><COST/></item><total><totalname fixtext=\"Összesen|Total\"/><COST/></total>"
+            "</page></listformat>");
+    }
+    void TearDown() override
+    {
+        Form.reset();
+        Modules.reset();
+        dictionary::SetLanguageIndex(0);
+    }
+    // Starts the output and waits for its end on the main thread.
+    void WriteCsv(const std::string &target)
+    {
+        QEventLoop loop;
+        bool finished = false;
+        QObject::connect(Form.get(), &app::TListViewForm::OutputFinished, &loop, [&] {
+            finished = true;
+            loop.quit();
+        });
+        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+        // Hidden without a printer, and then never enabled.
+        const bool printing = Form->PrintingMenu->isEnabled();
+        Form->StartCsvOutput(target);
+        ASSERT_TRUE(Form->OutputRunning());
+        EXPECT_FALSE(Form->WriteOutMenu->isEnabled());
+        EXPECT_FALSE(Form->PrintingMenu->isEnabled());
+        EXPECT_FALSE(Form->OpenMenu->isEnabled());
+        loop.exec();
+        ASSERT_TRUE(finished) << "the output did not end";
+        EXPECT_FALSE(Form->OutputRunning());
+        EXPECT_TRUE(Form->WriteOutMenu->isEnabled());
+        EXPECT_EQ(Form->PrintingMenu->isEnabled(), printing);
+        EXPECT_TRUE(Form->OpenMenu->isEnabled());
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    }
+    testsupport::TTempFolder Folder;
+    std::unique_ptr<app::TDataModules> Modules;
+    std::unique_ptr<app::TListViewForm> Form;
+};
+
+}  // namespace
+
+TEST_F(OutputCommands, CsvOutputWritesTheFileAndSaysSo)
+{
+    WriteCsv(Folder.File("out.csv"));
+    EXPECT_EQ(testsupport::ReadFile(Folder.File("out.csv")), "201;12,50\r\n201;2,25\r\n202;30,00\r\n301;100,75\r\nTotal;145,50\r\n");
+    EXPECT_EQ(Form->LastMessage(), "CSV generation finished.");
+}
+
+TEST_F(OutputCommands, AFailedCsvOutputSaysWhyInsteadOfFinished)
+{
+    WriteCsv(Folder.File("missing/out.csv"));
+    EXPECT_NE(Form->LastMessage().find("missing/out.csv"), std::string::npos) << Form->LastMessage();
+    EXPECT_NE(Form->LastMessage(), "CSV generation finished.");
+}
+
+TEST_F(OutputCommands, ListInfoCommandReportsAMalformedListInsteadOfOpening)
+{
+    // The fixture's generation document has no creation time.
+    Form->ViewListInfoMenu->trigger();
+    EXPECT_FALSE(Form->LastError().empty());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
