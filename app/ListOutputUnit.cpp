@@ -88,7 +88,19 @@ void FillPageContext(formats::TListFormatModule &format, const TOpenList &list, 
     format.SetListId(platform::AttributeText(generation, "listID"));
 }
 
-TListValues::TListValues(TOpenList &list, const TDataModules &modules) : List(list), Modules(modules) {}
+TListValues::TListValues(TOpenList &list, const TDataModules &modules) : TListValues(list, modules, list.Output) {}
+
+TListValues::TListValues(TOpenList &list, const TDataModules &modules, TReadSet &set)
+    : List(list), Modules(modules), Set(&set)
+{
+}
+
+TListValues TListValues::ForReadSet(TReadSet &set) const
+{
+    TListValues values(List, Modules, set);
+    values.ProvidedLevel = ProvidedLevel;
+    return values;
+}
 
 std::string TListValues::ItemValue(const std::string &name) const
 {
@@ -96,9 +108,9 @@ std::string TListValues::ItemValue(const std::string &name) const
     const std::string counterName = name == "counter" ? "PIECE_T" : name;
     if (formatLevel != 0) {
         const int level = std::clamp(List.LevelCount() - formatLevel, 0, std::max(0, List.LevelCount() - 1));
-        return CollectValue(*List.Output.ControlBreaks.at(std::size_t(level)), counterName, List.SlotCount);
+        return CollectValue(*Set->ControlBreaks.at(std::size_t(level)), counterName, List.SlotCount);
     }
-    if (List.IsDetailed()) return List.Output.DataRecord->FieldValueAsString(name);
+    if (List.IsDetailed()) return Set->DataRecord->FieldValueAsString(name);
     if (name == "CLASS") {
         const pugi::xml_node classes =
             Modules.ListType.ListType.Document().child("listtype").child("classes");
@@ -107,17 +119,17 @@ std::string TListValues::ItemValue(const std::string &name) const
                    ? platform::AttributeText(platform::ElementChild(classes, index), "name")
                    : std::string();
     }
-    return CollectValue(*List.Output.CollectRecord, counterName, List.SlotCount);
+    return CollectValue(*Set->CollectRecord, counterName, List.SlotCount);
 }
 
 std::string TListValues::ControlBreakValue(int level, const std::string &name) const
 {
-    return List.Output.ControlBreaks.at(std::size_t(level))->FieldValueAsString(name);
+    return Set->ControlBreaks.at(std::size_t(level))->FieldValueAsString(name);
 }
 
 std::string TListValues::SubtotalValue(int level, const std::string &name) const
 {
-    return CollectValue(*List.Output.ControlBreaks.at(std::size_t(level)), CounterAlias(name, false),
+    return CollectValue(*Set->ControlBreaks.at(std::size_t(level)), CounterAlias(name, false),
                         List.SlotCount);
 }
 

@@ -16,6 +16,7 @@ namespace app {
 
 class TOpenList;
 struct TDataModules;
+struct TReadSet;
 
 // The `level` attribute of the current format: how many of the innermost
 // control-break levels it hides (0 when missing).
@@ -35,7 +36,13 @@ void FillPageContext(formats::TListFormatModule &format, const TOpenList &list, 
 // each detail row, for the class names of statistics lists.
 class TListValues {
 public:
+    // Over the list's output read set, or over another set of the same list
+    // (a second writer thread reads through its own).
     TListValues(TOpenList &list, const TDataModules &modules);
+    TListValues(TOpenList &list, const TDataModules &modules, TReadSet &set);
+    // The same values, with the format level already taken, over set.
+    TListValues ForReadSet(TReadSet &set) const;
+    TReadSet &ReadSet() const { return *Set; }
 
     std::string ItemValue(const std::string &name) const;
     std::string ControlBreakValue(int level, const std::string &name) const;
@@ -51,8 +58,9 @@ public:
 private:
     int ItemLevel() const;
     TOpenList &List;
-    int ProvidedLevel = -1;   // the level taken by Providers(), -1 before
     const TDataModules &Modules;
+    TReadSet *Set;
+    int ProvidedLevel = -1;   // the level taken by Providers(), -1 before
 };
 
 }  // namespace app

@@ -261,6 +261,33 @@ void TOpenList::SaveScreenFormat() const
     ScreenFormat.SaveToFile(ListFormatDirectory + "/Screen.XML");
 }
 
+std::unique_ptr<TReadSet> TOpenList::NewReadSet() const
+{
+    auto set = std::make_unique<TReadSet>();
+    set->Stream = std::make_unique<platform::TFileStream>(FileName, platform::TFileStream::TMode::Read);
+    const model::TListFieldsModule &fields = Modules->ListFields;
+    const auto copyFields = [&](const model::TFieldList &from, auto &to) {
+        for (int i = 0; i < from.FieldCount(); ++i) to.AddField(from.FieldName(i), model::MakeListField(fields, from.FieldName(i)));
+    };
+    if (Output.DataRecord) {
+        set->DataRecord = std::make_unique<model::TTarvilexDataRecord>();
+        copyFields(*Output.DataRecord, *set->DataRecord);
+    } else if (Output.CollectRecord) {
+        set->CollectRecord = std::make_unique<model::TCollectRecord>(model::TCounterSources{}, SlotCount);
+        copyFields(*Output.CollectRecord, *set->CollectRecord);
+        set->CollectRecord->F = set->Stream.get();
+    }
+    for (const auto &level : Output.ControlBreaks) {
+        auto controlBreak = std::make_unique<model::TControlBreak>(model::TCounterSources{}, SlotCount);
+        copyFields(*level, *controlBreak);
+        controlBreak->F = set->Stream.get();
+        controlBreak->RecNo = level->RecNo;
+        controlBreak->Position = level->Position;
+        set->ControlBreaks.push_back(std::move(controlBreak));
+    }
+    return set;
+}
+
 void TOpenList::ReadItemRecord(TReadSet &set, std::int64_t index) const
 {
     set.Stream->Seek(RecordAreaStart + index * RecordLength);

@@ -63,6 +63,10 @@ public:
     // exists; raises when the file cannot be written.
     void SaveScreenFormat() const;
 
+    // A further read set over the open list, with records like the output
+    // set's, for a writer thread of its own.
+    std::unique_ptr<TReadSet> NewReadSet() const;
+
     // Item record i (0-based) into the read set's item record.
     void ReadItemRecord(TReadSet &set, std::int64_t index) const;
     // Summary entry j (1-based) of level k into the read set's break object.

@@ -88,6 +88,7 @@ std::string GetCellValue(pugi::xml_node element, const TValueProviders &provider
 
 std::string FillPlaceholder(std::string_view fixedText, std::string_view value)
 {
+    if (fixedText.empty()) return std::string(value);   // most data cells
     std::string text(fixedText);
     if (const std::size_t escaped = text.find("%%"); escaped != std::string::npos)
         text = text.substr(0, escaped) + PercentMarker + text.substr(escaped + 2, 255);

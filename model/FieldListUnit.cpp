@@ -39,6 +39,14 @@ const TTarvilexField &TFieldList::Field(int index) const
 
 int TFieldList::IndexOfField(std::string_view name) const
 {
+    // Names are nearly always asked as written: the exact pass is the cheap one.
+    for (std::size_t i = 0; i < Entries.size(); ++i)
+        if (Entries[i].Name == name) {
+            // The first entry of that name in any letter case still wins.
+            for (std::size_t j = 0; j < i; ++j)
+                if (SameText(Entries[j].Name, name)) return int(j);
+            return int(i);
+        }
     for (std::size_t i = 0; i < Entries.size(); ++i)
         if (SameText(Entries[i].Name, name)) return int(i);
     return -1;

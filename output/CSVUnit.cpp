@@ -9,6 +9,12 @@
 #include "platform/StreamUnit.h"
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 namespace output {
@@ -68,12 +74,13 @@ TBand ReadBand(pugi::xml_node page, const std::string &name, bool hasGroups)
     return band;
 }
 
-class TCsvWriter {
-public:
-    TCsvWriter(const TOutputJob &job, std::string separator)
-        : Job(job), Format(job.Format), Separator(std::move(separator))
+// The bands of the format with their static texts, shared read-only by the
+// threads that write lines.
+struct TCsvLayout {
+    TCsvLayout(const formats::TListFormatModule &format, int levels, std::string separator)
+        : Separator(std::move(separator))
     {
-        const pugi::xml_node page = formats::PageOf(Format.Root());
+        const pugi::xml_node page = formats::PageOf(format.Root());
         PageHeader = ReadBand(page, "pageheader", false);
         PageHeader1 = ReadBand(page, "pageheader1", false);
         PageHeader2 = ReadBand(page, "pageheader2", false);
@@ -81,79 +88,97 @@ public:
         Item = ReadBand(page, "item", true);
         Total = ReadBand(page, "total", true);
         PageFooter = ReadBand(page, "pagefooter", false);
-        const int levels = job.List.LevelCount();
         for (int level = 0; level < levels; ++level) {
             ControlBreaks.push_back(ReadBand(page, formats::ControlBreakBandName(level), false));
             Subtotals.push_back(ReadBand(page, formats::SubtotalBandName(level), true));
         }
         // A page-header cell spans as many fields as the header column below.
-        const std::vector<pugi::xml_node> headerCells = Children(page.child("header"));
-        for (pugi::xml_node cell : headerCells) {
+        for (pugi::xml_node cell : Children(page.child("header"))) {
             const std::vector<pugi::xml_node> subcells = Children(cell);
-            const int span = subcells.empty() ? 1
-                                              : int(std::count_if(subcells.begin(), subcells.end(),
-                                                                  [](pugi::xml_node n) { return formats::IsVisible(n); }));
-            Spans.push_back(span);
+            Spans.push_back(subcells.empty() ? 1
+                                             : int(std::count_if(subcells.begin(), subcells.end(),
+                                                                 [](pugi::xml_node n) { return formats::IsVisible(n); })));
         }
         HeaderHasSecondLine = std::any_of(Header.Cells.begin(), Header.Cells.end(),
                                           [](const TCell &c) { return c.Visible && !Children(c.Node).empty(); });
     }
 
-    void Write(platform::TStream &out)
-    {
-        Out = &out;
-        WritePageHeaders();
-        for (Job.Plan.Rewind(); !Job.Plan.AtEnd(); Job.Plan.Next()) {
-            const formats::TPlanEntry &entry = Job.Plan.Current();
-            if (entry.Kind == formats::TEntryKind::End) break;
-            switch (entry.Kind) {
-            case formats::TEntryKind::Items: WriteItems(entry); break;
-            case formats::TEntryKind::GroupHeader:
-                Job.List.ReadBreakRecord(Job.List.Output, entry.Level, entry.First);
-                WriteControlBreak(BandAt(ControlBreaks, entry.Level));
-                break;
-            case formats::TEntryKind::Subtotal:
-                Job.List.ReadBreakRecord(Job.List.Output, entry.Level, entry.First);
-                WriteColumns(BandAt(Subtotals, entry.Level), false);
-                break;
-            default: break;
-            }
-        }
-        WriteColumns(Total, false);
-        WritePageFooter();
-        Flush();
-    }
-
-private:
-    static const TBand &BandAt(const std::vector<TBand> &bands, int level)
+    const TBand &BandAt(const std::vector<TBand> &bands, int level) const
     {
         static const TBand missing;
         return level >= 0 && level < int(bands.size()) ? bands[std::size_t(level)] : missing;
     }
 
-    std::string Value(const TCell &cell) const { return formats::CellValue(cell.Source, Format.ValueProviders()); }
-    std::string Filled(const TCell &cell, const std::string &value) const
-    {
-        return formats::FillPlaceholder(cell.Text, value);
+    std::string Separator;
+    TBand PageHeader, PageHeader1, PageHeader2, Header, Item, Total, PageFooter;
+    std::vector<TBand> ControlBreaks, Subtotals;
+    std::vector<int> Spans;
+    bool HeaderHasSecondLine = false;
+};
+
+// A piece of the list body in plan order: a column header, a run of rows, a
+// group header or a subtotal. Long runs are cut so that threads can share them.
+struct TPiece {
+    enum class TKind { ColumnHeader, Rows, GroupHeader, Subtotal } Kind;
+    std::int64_t First = 0, Count = 0;
+    int Level = 0;
+};
+
+std::vector<TPiece> PiecesOf(formats::TOutputPlan &plan, std::int64_t rowsPerPiece)
+{
+    std::vector<TPiece> pieces;
+    for (plan.Rewind(); !plan.AtEnd(); plan.Next()) {
+        const formats::TPlanEntry &entry = plan.Current();
+        if (entry.Kind == formats::TEntryKind::End) break;
+        switch (entry.Kind) {
+        case formats::TEntryKind::Items:
+            pieces.push_back({TPiece::TKind::ColumnHeader, 0, 0, entry.Level});
+            for (std::int64_t done = 0; done < entry.Count; done += rowsPerPiece)
+                pieces.push_back({TPiece::TKind::Rows, entry.First + done, std::min<std::int64_t>(rowsPerPiece, entry.Count - done),
+                                  entry.Level});
+            break;
+        case formats::TEntryKind::GroupHeader: pieces.push_back({TPiece::TKind::GroupHeader, entry.First, 1, entry.Level}); break;
+        case formats::TEntryKind::Subtotal: pieces.push_back({TPiece::TKind::Subtotal, entry.First, 1, entry.Level}); break;
+        default: break;
+        }
     }
-    std::string Fill(std::size_t index) const
+    return pieces;
+}
+
+// Writes lines, encoded, into Out, reading rows through its own values and
+// read set.
+class TLineWriter {
+public:
+    TLineWriter(const TCsvLayout &layout, const TOutputJob &job, app::TListValues &values)
+        : Layout(layout), Job(job), Values(values), Set(values.ReadSet()), Providers(values.Providers()),
+          Separator(layout.Separator)
     {
-        const int span = index < Spans.size() ? Spans[index] : 1;
-        std::string fill;
-        for (int i = 1; i < span; ++i) fill += Separator;
-        return fill;
     }
-    void SeparatorBefore(std::size_t index)
+
+    void WritePiece(const TPiece &piece)
     {
-        if (index > 0) Line += Separator;
+        app::TOpenList &list = Job.List;
+        switch (piece.Kind) {
+        case TPiece::TKind::ColumnHeader: WriteColumnHeader(); break;
+        case TPiece::TKind::Rows: WriteRows(piece); break;
+        case TPiece::TKind::GroupHeader:
+            list.ReadBreakRecord(Set, piece.Level, piece.First);
+            WriteControlBreak(Layout.BandAt(Layout.ControlBreaks, piece.Level));
+            break;
+        case TPiece::TKind::Subtotal:
+            list.ReadBreakRecord(Set, piece.Level, piece.First);
+            WriteColumns(Layout.BandAt(Layout.Subtotals, piece.Level), false);
+            break;
+        }
     }
 
     void WritePageHeaders()
     {
-        const formats::TPageContext &context = Format.Context();
-        if (PageHeader.Present) {
-            for (std::size_t i = 0; i < PageHeader.Cells.size(); ++i) {
-                const TCell &cell = PageHeader.Cells[i];
+        const formats::TPageContext &context = Job.Format.Context();
+        if (Layout.PageHeader.Present) {
+            const std::vector<TCell> &cells = Layout.PageHeader.Cells;
+            for (std::size_t i = 0; i < cells.size(); ++i) {
+                const TCell &cell = cells[i];
                 SeparatorBefore(i);
                 if (!cell.Visible) continue;
                 if (std::string_view(cell.Node.name()) == "firm")
@@ -163,9 +188,10 @@ private:
             }
             EndLine();
         }
-        if (PageHeader1.Present) {
-            for (std::size_t i = 0; i < PageHeader1.Cells.size(); ++i) {
-                const TCell &cell = PageHeader1.Cells[i];
+        if (Layout.PageHeader1.Present) {
+            const std::vector<TCell> &cells = Layout.PageHeader1.Cells;
+            for (std::size_t i = 0; i < cells.size(); ++i) {
+                const TCell &cell = cells[i];
                 SeparatorBefore(i);
                 if (!cell.Visible) continue;
                 const std::string_view name = cell.Node.name();
@@ -178,9 +204,10 @@ private:
             }
             EndLine();
         }
-        if (PageHeader2.Present) {
-            for (std::size_t i = 0; i < PageHeader2.Cells.size(); ++i) {
-                const TCell &cell = PageHeader2.Cells[i];
+        if (Layout.PageHeader2.Present) {
+            const std::vector<TCell> &cells = Layout.PageHeader2.Cells;
+            for (std::size_t i = 0; i < cells.size(); ++i) {
+                const TCell &cell = cells[i];
                 SeparatorBefore(i);
                 if (cell.Visible)
                     Line += std::string_view(cell.Node.name()) == "remark" ? Filled(cell, context.Remark) : cell.Text;
@@ -190,21 +217,57 @@ private:
         }
     }
 
+    void WriteTotal() { WriteColumns(Layout.Total, false); }
+
+    void WritePageFooter()
+    {
+        if (!Layout.PageFooter.Present) return;
+        bool first = true;
+        for (const TCell &cell : Layout.PageFooter.Cells) {
+            if (!cell.Visible) continue;
+            if (!first) Line += Separator;
+            first = false;
+            if (std::string_view(cell.Node.name()) == "listid") Line += Job.Format.Context().ListId;
+        }
+        EndLine();
+    }
+
+    std::string Out;   // encoded lines, CR LF each
+
+private:
+    std::string Value(const TCell &cell) const { return formats::CellValue(cell.Source, Providers); }
+    std::string Filled(const TCell &cell, const std::string &value) const
+    {
+        return formats::FillPlaceholder(cell.Text, value);
+    }
+    std::string Fill(std::size_t index) const
+    {
+        const int span = index < Layout.Spans.size() ? Layout.Spans[index] : 1;
+        std::string fill;
+        for (int i = 1; i < span; ++i) fill += Separator;
+        return fill;
+    }
+    void SeparatorBefore(std::size_t index)
+    {
+        if (index > 0) Line += Separator;
+    }
+
     void WriteColumnHeader()
     {
-        if (!Header.Present) return;
+        const TBand &header = Layout.Header;
+        if (!header.Present) return;
         bool earlierVisible = false;
-        for (std::size_t i = 0; i < Header.Cells.size(); ++i) {
-            const TCell &cell = Header.Cells[i];
+        for (std::size_t i = 0; i < header.Cells.size(); ++i) {
+            const TCell &cell = header.Cells[i];
             if (earlierVisible) Line += Separator;
             if (!cell.Visible) continue;
             Line += cell.Text + Fill(i);
             earlierVisible = true;
         }
         EndLine();
-        if (!HeaderHasSecondLine) return;
-        for (std::size_t i = 0; i < Header.Cells.size(); ++i) {
-            const TCell &cell = Header.Cells[i];
+        if (!Layout.HeaderHasSecondLine) return;
+        for (std::size_t i = 0; i < header.Cells.size(); ++i) {
+            const TCell &cell = header.Cells[i];
             SeparatorBefore(i);
             if (!cell.Visible || !cell.Group) continue;
             for (std::size_t s = 0; s < cell.VisibleSubcells.size(); ++s) {
@@ -215,24 +278,23 @@ private:
         EndLine();
     }
 
-    void WriteItems(const formats::TPlanEntry &entry)
+    void WriteRows(const TPiece &piece)
     {
-        WriteColumnHeader();
         app::TOpenList &list = Job.List;
-        const bool detailRows = entry.Level >= list.LevelCount();
-        for (std::int32_t j = 0; j < entry.Count; ++j) {
-            const std::int64_t position = std::int64_t(entry.First) + j;
+        const bool detailRows = piece.Level >= list.LevelCount();
+        for (std::int64_t j = 0; j < piece.Count; ++j) {
+            const std::int64_t position = piece.First + j;
             if (detailRows) {
-                list.ReadItemRecord(list.Output, position - 1);
+                list.ReadItemRecord(Set, position - 1);
                 if (list.IsDetailed()) {
-                    WritePlainColumns(Item);
+                    WritePlainColumns(Layout.Item);
                 } else {
-                    Job.Values.CurrentRecordNumber = position;
-                    WriteColumns(Item, false);
+                    Values.CurrentRecordNumber = position;
+                    WriteColumns(Layout.Item, false);
                 }
             } else {
-                list.ReadBreakRecord(list.Output, entry.Level, position);
-                WriteColumns(Item, true);
+                list.ReadBreakRecord(Set, piece.Level, position);
+                WriteColumns(Layout.Item, true);
             }
         }
     }
@@ -244,7 +306,7 @@ private:
         for (std::size_t i = 0; i < band.Cells.size(); ++i) {
             SeparatorBefore(i);
             const TCell &cell = band.Cells[i];
-            if (cell.Visible) Line += Filled(cell, Value(cell));
+            if (cell.Visible) AppendFilled(cell);
         }
         EndLine();
     }
@@ -264,13 +326,12 @@ private:
                 continue;
             }
             if (!cell.Group) {
-                Line += Filled(cell, Value(cell));
+                AppendFilled(cell);
                 continue;
             }
             for (std::size_t s = 0; s < cell.VisibleSubcells.size(); ++s) {
                 if (s > 0) Line += Separator;
-                const TCell &sub = cell.VisibleSubcells[s];
-                Line += Filled(sub, Value(sub));
+                AppendFilled(cell.VisibleSubcells[s]);
             }
         }
         EndLine();
@@ -282,48 +343,153 @@ private:
         for (std::size_t i = 0; i < band.Cells.size(); ++i) {
             SeparatorBefore(i);
             const TCell &cell = band.Cells[i];
-            if (cell.Visible) Line += Filled(cell, Value(cell));
+            if (cell.Visible) AppendFilled(cell);
         }
         EndLine();
     }
 
-    void WritePageFooter()
+    void AppendFilled(const TCell &cell)
     {
-        if (!PageFooter.Present) return;
-        bool first = true;
-        for (const TCell &cell : PageFooter.Cells) {
-            if (!cell.Visible) continue;
-            if (!first) Line += Separator;
-            first = false;
-            if (std::string_view(cell.Node.name()) == "listid") Line += Format.Context().ListId;
-        }
-        EndLine();
+        if (cell.Text.empty())
+            Line += Value(cell);   // most data cells: the value as it is
+        else
+            Line += Filled(cell, Value(cell));
     }
 
     void EndLine()
     {
-        Buffer += platform::SystemCodePage().Encode(Line);
-        Buffer += "\r\n";
+        Out += platform::SystemCodePage().Encode(Line);
+        Out += "\r\n";
         Line.clear();
-        if (Buffer.size() >= 1 << 20) Flush();
     }
 
-    void Flush()
-    {
-        Out->WriteBuffer(Buffer.data(), Buffer.size());
-        Buffer.clear();
-    }
-
+    const TCsvLayout &Layout;
     const TOutputJob &Job;
-    formats::TListFormatModule &Format;
-    const std::string Separator;
-    platform::TStream *Out = nullptr;
-    std::string Line, Buffer;
-    TBand PageHeader, PageHeader1, PageHeader2, Header, Item, Total, PageFooter;
-    std::vector<TBand> ControlBreaks, Subtotals;
-    std::vector<int> Spans;
-    bool HeaderHasSecondLine = false;
+    app::TListValues &Values;
+    app::TReadSet &Set;
+    const formats::TValueProviders Providers;
+    const std::string &Separator;
+    std::string Line;
 };
+
+// Rows per piece, and the most pieces waiting to be written.
+constexpr std::int64_t RowsPerPiece = 4096;
+constexpr std::size_t PiecesPerBatch = 16;
+
+// The body on two threads: each formats whole batches of pieces through its
+// own read set; the calling thread writes the batches in order, holding at
+// most a few of them, so memory does not grow with the list.
+class TParallelBody {
+public:
+    TParallelBody(const TCsvLayout &layout, const TOutputJob &job, const std::vector<TPiece> &pieces,
+                  platform::TStream &out)
+        : Layout(layout), Job(job), Pieces(pieces), Out(out), BatchCount((pieces.size() + PiecesPerBatch - 1) / PiecesPerBatch),
+          Results(Window)
+    {
+    }
+
+    void Run(int workers)
+    {
+        std::vector<std::thread> threads;
+        for (int w = 0; w < workers; ++w) threads.emplace_back([this] { Work(); });
+        try {
+            for (std::size_t batch = 0; batch < BatchCount; ++batch) {
+                std::string text;
+                {
+                    std::unique_lock<std::mutex> lock(Mutex);
+                    Changed.wait(lock, [&] { return Failure || Results[batch % Window].Ready; });
+                    if (Failure) break;
+                    text = std::move(Results[batch % Window].Text);
+                    Results[batch % Window] = {};
+                    Written = batch + 1;
+                }
+                Changed.notify_all();
+                Out.WriteBuffer(text.data(), text.size());
+            }
+        } catch (...) {
+            Fail(std::current_exception());
+        }
+        for (std::thread &t : threads) t.join();
+        if (Failure) std::rethrow_exception(Failure);
+    }
+
+private:
+    struct TResult {
+        bool Ready = false;
+        std::string Text;
+    };
+    static constexpr std::size_t Window = 4;
+
+    void Work()
+    {
+        try {
+            const std::unique_ptr<app::TReadSet> set = Job.List.NewReadSet();
+            app::TListValues values = Job.Values.ForReadSet(*set);
+            TLineWriter writer(Layout, Job, values);
+            for (;;) {
+                const std::size_t batch = Next++;
+                if (batch >= BatchCount) return;
+                {
+                    std::unique_lock<std::mutex> lock(Mutex);
+                    Changed.wait(lock, [&] { return Failure || batch < Written + Window; });
+                    if (Failure) return;
+                }
+                writer.Out.clear();
+                const std::size_t end = std::min(Pieces.size(), (batch + 1) * PiecesPerBatch);
+                for (std::size_t p = batch * PiecesPerBatch; p < end; ++p) writer.WritePiece(Pieces[p]);
+                {
+                    std::lock_guard<std::mutex> lock(Mutex);
+                    Results[batch % Window] = {true, std::move(writer.Out)};
+                }
+                Changed.notify_all();
+            }
+        } catch (...) {
+            Fail(std::current_exception());
+        }
+    }
+
+    void Fail(std::exception_ptr failure)
+    {
+        {
+            std::lock_guard<std::mutex> lock(Mutex);
+            if (!Failure) Failure = failure;
+        }
+        Changed.notify_all();
+    }
+
+    const TCsvLayout &Layout;
+    const TOutputJob &Job;
+    const std::vector<TPiece> &Pieces;
+    platform::TStream &Out;
+    const std::size_t BatchCount;
+    std::atomic<std::size_t> Next{0};
+    std::mutex Mutex;
+    std::condition_variable Changed;
+    std::vector<TResult> Results;
+    std::size_t Written = 0;
+    std::exception_ptr Failure;
+};
+
+void WriteBody(const TCsvLayout &layout, const TOutputJob &job, TLineWriter &writer, platform::TStream &out, int threads)
+{
+    const std::vector<TPiece> pieces = PiecesOf(job.Plan, RowsPerPiece);
+    std::int64_t rows = 0;
+    for (const TPiece &piece : pieces) rows += piece.Count;
+    if (threads <= 0) threads = std::thread::hardware_concurrency() > 1 && rows > 2 * RowsPerPiece ? 2 : 1;
+    if (threads > 1) {
+        out.WriteBuffer(writer.Out.data(), writer.Out.size());
+        writer.Out.clear();
+        TParallelBody(layout, job, pieces, out).Run(threads);
+        return;
+    }
+    for (const TPiece &piece : pieces) {
+        writer.WritePiece(piece);
+        if (writer.Out.size() >= 1 << 20) {
+            out.WriteBuffer(writer.Out.data(), writer.Out.size());
+            writer.Out.clear();
+        }
+    }
+}
 
 // One character of the format, as the formatting helpers write it; an empty
 // or non-ASCII value keeps the current one.
@@ -357,14 +523,19 @@ TFormatSeparators::~TFormatSeparators()
     dictionary::SetStartupSeparators(PreviousDate, PreviousDecimal, PreviousTime);
 }
 
-void WriteCsvFile(const std::string &target, const TOutputJob &job)
+void WriteCsvFile(const std::string &target, const TOutputJob &job, int threads)
 {
     const std::string separator =
         formats::SeparatorText(platform::AttributeText(job.Format.Root(), "columnseparator"));
-    TCsvWriter writer(job, separator);
+    const TCsvLayout layout(job.Format, job.List.LevelCount(), separator);
     const TFormatSeparators separators(job.Format);
     platform::TFileStream file(target, platform::TFileStream::TMode::Create);
-    writer.Write(file);
+    TLineWriter writer(layout, job, job.Values);
+    writer.WritePageHeaders();
+    WriteBody(layout, job, writer, file, threads);
+    writer.WriteTotal();
+    writer.WritePageFooter();
+    file.WriteBuffer(writer.Out.data(), writer.Out.size());
     file.Flush();
 }
 

@@ -50,7 +50,9 @@ private:
 
 // Writes the whole file; raises on a malformed separator (before the file is
 // created) and on any input/output error (the file keeps what was written).
-void WriteCsvFile(const std::string &target, const TOutputJob &job);
+// Long lists are formatted on threads reading through read sets of their
+// own; threads 0 lets the machine decide, 1 writes on the calling thread.
+void WriteCsvFile(const std::string &target, const TOutputJob &job, int threads = 0);
 
 class TCSVThread : public QThread {
     Q_OBJECT

@@ -95,14 +95,28 @@ TCodePage::TCodePage(const std::string &name) : CodePageName(name)
                      [](const auto &a, const auto &b) { return a.first < b.first; });
 }
 
+namespace {
+
+std::size_t AsciiRunEnd(std::string_view text, std::size_t i)
+{
+    while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
+    return i;
+}
+
+}  // namespace
+
 std::string TCodePage::Decode(std::string_view bytes) const
 {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 4);
-    for (const char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b < 0x80) out += ch;
-        else AppendUtf8(out, ToUnicode[b]);
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t asciiEnd = AsciiRunEnd(bytes, i);
+        if (asciiEnd > i) {
+            out.append(bytes.data() + i, asciiEnd - i);
+            i = asciiEnd;
+            continue;
+        }
+        AppendUtf8(out, ToUnicode[static_cast<unsigned char>(bytes[i++])]);
     }
     return out;
 }
@@ -114,16 +128,6 @@ int TCodePage::ByteOf(char32_t c) const
                                         [](const auto &entry, char32_t value) { return entry.first < value; });
     return found != FromUnicode.end() && found->first == c && c != 0xFFFD ? int(found->second) : -1;
 }
-
-namespace {
-
-std::size_t AsciiRunEnd(std::string_view text, std::size_t i)
-{
-    while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
-    return i;
-}
-
-}  // namespace
 
 std::string TCodePage::Encode(std::string_view utf8, char replacement) const
 {

@@ -154,3 +154,35 @@ TEST_F(CsvWriter, ThreadReportsItsOutcome)
     failed.wait();
     EXPECT_NE(failed.Error().find("missing/b.csv"), std::string::npos) << failed.Error();
 }
+
+TEST_F(CsvWriter, ThreadsWriteTheSameBytesInPlanOrder)
+{
+    // Enough calls for many pieces: 40 cost centres of 25 extensions, 12 calls each.
+    std::vector<fixtures::TCall> calls;
+    for (int centre = 0; centre < 40; ++centre)
+        for (int extension = 0; extension < 25; ++extension)
+            for (int call = 0; call < 12; ++call) {
+                const int duration = centre * 1000 + extension * 10 + call;
+                calls.push_back({{"C" + std::to_string(100 + centre), std::to_string(1000 + centre * 25 + extension),
+                                  std::to_string(duration), "1.5"},
+                                 {call % 2, duration, duration, 1, 1.5, 1.0, 0}});
+            }
+    Open({}, calls);
+    Modules->ListFormat.Format.LoadFromText(FormatText(
+        "columnseparator=\";\" decimalsign=\",\" level=\"0\"",
+        "<header><EXTENSION fixtext=\"Extension\"/><DURATION fixtext=\"Duration\"/></header>"
+        "<controlbreak_0><COSTCENTER/></controlbreak_0><controlbreak_1><EXTENSION fixtext=\"Ext %\"/></controlbreak_1>"
+        "<item><EXTENSION/><DURATION/></item>"
+        "<subtotal_1><subtotalname fixtext=\"Sub\"/><PIECE_T/></subtotal_1>"
+        "<subtotal_0><subtotalname fixtext=\"Sum\"/><COST_T/></subtotal_0>"
+        "<total><totalname fixtext=\"Total\"/><COST_T/></total>"));
+    output::PrepareOutput(*Modules, *List, *Values, Plan);
+    output::WriteCsvFile(Folder.File("one.csv"), Job(), 1);
+    output::WriteCsvFile(Folder.File("two.csv"), Job(), 2);
+    const std::string one = testsupport::ReadFile(Folder.File("one.csv"));
+    EXPECT_EQ(testsupport::ReadFile(Folder.File("two.csv")), one);
+    // Per cost centre: its line, per extension 1 + 1 + 12 + 1 lines, its sum.
+    EXPECT_EQ(std::count(one.begin(), one.end(), '\n'), 40 * (2 + 25 * 15) + 1);
+    EXPECT_EQ(one.substr(0, 43), "C100\r\nExt 1000\r\nExtension;Duration\r\n1000;0:");
+    EXPECT_EQ(one.substr(one.size() - 36), "Sub;12\r\nSum;450,00\r\nTotal;18000,00\r\n");
+}
