@@ -48,12 +48,16 @@ void CivilFromDays(std::int64_t z, int &year, int &month, int &day)
 
 std::string Padded(int value, int width)
 {
-    char buffer[16];
-    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value < 0 ? -value : value);
+    // Dates are formatted per row in the writers: no allocation but the result.
+    char buffer[24];
+    char *p = buffer;
+    if (value < 0) *p++ = '-';
+    char digits[16];
+    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value < 0 ? -std::int64_t(value) : std::int64_t(value));
     (void)ec;
-    std::string digits(buffer, end);
-    if (int(digits.size()) < width) digits.insert(0, std::size_t(width) - digits.size(), '0');
-    return value < 0 ? "-" + digits : digits;
+    for (std::ptrdiff_t n = end - digits; n < width; ++n) *p++ = '0';
+    for (const char *d = digits; d < end; ++d) *p++ = *d;
+    return std::string(buffer, p);
 }
 
 std::string DateText(int year, int month, int day)

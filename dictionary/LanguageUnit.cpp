@@ -241,7 +241,10 @@ std::string TLanguageModule::TranslateLocked(std::string_view key)
 {
     if (key.empty()) return "";
     if (key.front() != '_') return std::string(key);
-    std::string cacheKey = std::to_string(LanguageIndex()) + '|';
+    std::string cacheKey;
+    cacheKey.reserve(key.size() + 12);
+    cacheKey += std::to_string(LanguageIndex());
+    cacheKey += '|';
     cacheKey += key;
     if (const auto found = Found.find(cacheKey); found != Found.end()) return found->second;
     std::string_view suffix;
@@ -351,13 +354,17 @@ std::string FormatDuration(int seconds)
 {
     const std::int64_t a = seconds < 0 ? -std::int64_t(seconds) : std::int64_t(seconds);
     const std::int64_t minutes = a / 60 % 60, secs = a % 60;
-    std::string out = seconds < 0 ? "-" : "";
-    out += std::to_string(a / 3600);
-    out += minutes < 10 ? ":0" : ":";
-    out += std::to_string(minutes);
-    out += secs < 10 ? ":0" : ":";
-    out += std::to_string(secs);
-    return out;
+    char buffer[32];
+    char *p = buffer;
+    if (seconds < 0) *p++ = '-';
+    p = std::to_chars(p, buffer + sizeof buffer, a / 3600).ptr;
+    *p++ = ':';
+    *p++ = char('0' + minutes / 10);
+    *p++ = char('0' + minutes % 10);
+    *p++ = ':';
+    *p++ = char('0' + secs / 10);
+    *p++ = char('0' + secs % 10);
+    return std::string(buffer, p);
 }
 
 TDateTime ParseCompactTimestamp(std::string_view text)

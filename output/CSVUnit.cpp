@@ -372,9 +372,25 @@ private:
     std::string Line;
 };
 
-// Rows per piece, and the most pieces waiting to be written.
+// Rows per piece; lines per batch, the unit a thread takes at a time.
 constexpr std::int64_t RowsPerPiece = 4096;
-constexpr std::size_t PiecesPerBatch = 16;
+constexpr std::int64_t LinesPerBatch = 4096;
+
+// Where each batch of pieces starts, with one more entry for the end.
+std::vector<std::size_t> BatchStarts(const std::vector<TPiece> &pieces)
+{
+    std::vector<std::size_t> starts{0};
+    std::int64_t lines = 0;
+    for (std::size_t p = 0; p < pieces.size(); ++p) {
+        lines += std::max<std::int64_t>(1, pieces[p].Count);
+        if (lines >= LinesPerBatch) {
+            starts.push_back(p + 1);
+            lines = 0;
+        }
+    }
+    if (starts.back() != pieces.size()) starts.push_back(pieces.size());
+    return starts;
+}
 
 // The body on two threads: each formats whole batches of pieces through its
 // own read set; the calling thread writes the batches in order, holding at
@@ -383,7 +399,7 @@ class TParallelBody {
 public:
     TParallelBody(const TCsvLayout &layout, const TOutputJob &job, const std::vector<TPiece> &pieces,
                   platform::TStream &out)
-        : Layout(layout), Job(job), Pieces(pieces), Out(out), BatchCount((pieces.size() + PiecesPerBatch - 1) / PiecesPerBatch),
+        : Layout(layout), Job(job), Pieces(pieces), Out(out), Starts(BatchStarts(pieces)), BatchCount(Starts.size() - 1),
           Results(Window)
     {
     }
@@ -435,8 +451,7 @@ private:
                     if (Failure) return;
                 }
                 writer.Out.clear();
-                const std::size_t end = std::min(Pieces.size(), (batch + 1) * PiecesPerBatch);
-                for (std::size_t p = batch * PiecesPerBatch; p < end; ++p) writer.WritePiece(Pieces[p]);
+                for (std::size_t p = Starts[batch]; p < Starts[batch + 1]; ++p) writer.WritePiece(Pieces[p]);
                 {
                     std::lock_guard<std::mutex> lock(Mutex);
                     Results[batch % Window] = {true, std::move(writer.Out)};
@@ -461,6 +476,7 @@ private:
     const TOutputJob &Job;
     const std::vector<TPiece> &Pieces;
     platform::TStream &Out;
+    const std::vector<std::size_t> Starts;
     const std::size_t BatchCount;
     std::atomic<std::size_t> Next{0};
     std::mutex Mutex;
