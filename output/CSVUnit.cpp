@@ -163,7 +163,7 @@ public:
         case TPiece::TKind::Rows: WriteRows(piece); break;
         case TPiece::TKind::GroupHeader:
             list.ReadBreakRecord(Set, piece.Level, piece.First);
-            WriteControlBreak(Layout.BandAt(Layout.ControlBreaks, piece.Level));
+            WritePlainColumns(Layout.BandAt(Layout.ControlBreaks, piece.Level));
             break;
         case TPiece::TKind::Subtotal:
             list.ReadBreakRecord(Set, piece.Level, piece.First);
@@ -175,46 +175,19 @@ public:
     void WritePageHeaders()
     {
         const formats::TPageContext &context = Job.Format.Context();
-        if (Layout.PageHeader.Present) {
-            const std::vector<TCell> &cells = Layout.PageHeader.Cells;
-            for (std::size_t i = 0; i < cells.size(); ++i) {
-                const TCell &cell = cells[i];
-                SeparatorBefore(i);
-                if (!cell.Visible) continue;
-                if (std::string_view(cell.Node.name()) == "firm")
-                    Line += Fill(i) + Filled(cell, context.Firm);
-                else
-                    Line += cell.Text + Fill(i);
-            }
-            EndLine();
-        }
-        if (Layout.PageHeader1.Present) {
-            const std::vector<TCell> &cells = Layout.PageHeader1.Cells;
-            for (std::size_t i = 0; i < cells.size(); ++i) {
-                const TCell &cell = cells[i];
-                SeparatorBefore(i);
-                if (!cell.Visible) continue;
-                const std::string_view name = cell.Node.name();
-                if (name == "period")
-                    Line += Filled(cell, context.PeriodText) + Fill(i);
-                else if (name == "date")
-                    Line += Fill(i) + Filled(cell, context.DateText);
-                else
-                    Line += cell.Text + Fill(i);
-            }
-            EndLine();
-        }
-        if (Layout.PageHeader2.Present) {
-            const std::vector<TCell> &cells = Layout.PageHeader2.Cells;
-            for (std::size_t i = 0; i < cells.size(); ++i) {
-                const TCell &cell = cells[i];
-                SeparatorBefore(i);
-                if (cell.Visible)
-                    Line += std::string_view(cell.Node.name()) == "remark" ? Filled(cell, context.Remark) : cell.Text;
-                Line += Fill(i);
-            }
-            EndLine();
-        }
+        WritePageHeaderLine(Layout.PageHeader, false, [&](const TCell &cell, std::size_t i) {
+            return std::string_view(cell.Node.name()) == "firm" ? Fill(i) + Filled(cell, context.Firm) : cell.Text + Fill(i);
+        });
+        WritePageHeaderLine(Layout.PageHeader1, false, [&](const TCell &cell, std::size_t i) {
+            const std::string_view name = cell.Node.name();
+            if (name == "period") return Filled(cell, context.PeriodText) + Fill(i);
+            if (name == "date") return Fill(i) + Filled(cell, context.DateText);
+            return cell.Text + Fill(i);
+        });
+        // Here the fill follows invisible cells too.
+        WritePageHeaderLine(Layout.PageHeader2, true, [&](const TCell &cell, std::size_t i) {
+            return (std::string_view(cell.Node.name()) == "remark" ? Filled(cell, context.Remark) : cell.Text) + Fill(i);
+        });
     }
 
     void WriteTotal() { WriteColumns(Layout.Total, false); }
@@ -250,6 +223,22 @@ private:
     void SeparatorBefore(std::size_t index)
     {
         if (index > 0) Line += Separator;
+    }
+
+    // A separator before every cell after the first; an invisible cell is an
+    // empty field, followed by its fill when fillInvisible.
+    template <typename TText>
+    void WritePageHeaderLine(const TBand &band, bool fillInvisible, TText text)
+    {
+        if (!band.Present) return;
+        for (std::size_t i = 0; i < band.Cells.size(); ++i) {
+            SeparatorBefore(i);
+            if (band.Cells[i].Visible)
+                Line += text(band.Cells[i], i);
+            else if (fillInvisible)
+                Line += Fill(i);
+        }
+        EndLine();
     }
 
     void WriteColumnHeader()
@@ -299,7 +288,8 @@ private:
         }
     }
 
-    // Every column one field, group columns not expanded.
+    // Every cell one field, group columns not expanded: detail rows of
+    // detailed lists and group header lines.
     void WritePlainColumns(const TBand &band)
     {
         if (!band.Present) return;
@@ -333,17 +323,6 @@ private:
                 if (s > 0) Line += Separator;
                 AppendFilled(cell.VisibleSubcells[s]);
             }
-        }
-        EndLine();
-    }
-
-    void WriteControlBreak(const TBand &band)
-    {
-        if (!band.Present) return;
-        for (std::size_t i = 0; i < band.Cells.size(); ++i) {
-            SeparatorBefore(i);
-            const TCell &cell = band.Cells[i];
-            if (cell.Visible) AppendFilled(cell);
         }
         EndLine();
     }

@@ -6,6 +6,7 @@
 #include "app/ShowListInfoUnit.h"
 #include "platform/FileUnit.h"
 #include "tests/listfile/ListFixtures.h"
+#include "tests/support/GuiTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 #include <QApplication>
@@ -30,18 +31,10 @@ const std::string kMoreAttributes =
 
 class ListInfoDialogs : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        static int argc = 1;
-        static char name[] = "tests_app";
-        static char *argv[] = {name, nullptr};
-        if (!QApplication::instance()) new QApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { testsupport::EnsureApplication(); }
     void SetUp() override
     {
-        // The shipped dictionary, so that captions are the real texts.
-        std::filesystem::copy_file(std::string(TARVILEX_SOURCE_DIR) + "/data/Language.XML", Folder.File("Language.XML"));
-        platform::SetProgramFolderForTesting(Folder.Path());
+        testsupport::UseAsProgramFolder(Folder);
         dictionary::SetLanguageIndex(0);
         dictionary::SetStartupSeparatorsForTesting('.', ',', ':');
         dictionary::SetReferenceDate(dictionary::EncodeDate(2020, 6, 15));

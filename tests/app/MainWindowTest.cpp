@@ -3,6 +3,7 @@
 #include "app/StartupUnit.h"
 #include "platform/FileUnit.h"
 #include "tests/listfile/ListFixtures.h"
+#include "tests/support/GuiTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 #include <QAction>
@@ -19,18 +20,10 @@ namespace {
 
 class MainWindow : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        static int argc = 1;
-        static char name[] = "tests_app";
-        static char *argv[] = {name, nullptr};
-        if (!QApplication::instance()) new QApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { testsupport::EnsureApplication(); }
     void SetUp() override
     {
-        // The shipped dictionary, so that captions are the real texts.
-        std::filesystem::copy_file(std::string(TARVILEX_SOURCE_DIR) + "/data/Language.XML", Folder.File("Language.XML"));
-        platform::SetProgramFolderForTesting(Folder.Path());
+        testsupport::UseAsProgramFolder(Folder);
         dictionary::SetLanguageIndex(0);
         Modules = std::make_unique<app::TDataModules>();
         Form = std::make_unique<app::TListViewForm>(*Modules);

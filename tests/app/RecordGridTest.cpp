@@ -6,6 +6,7 @@
 #include "app/TotalsHeaderUnit.h"
 #include "platform/FileUnit.h"
 #include "tests/listfile/ListFixtures.h"
+#include "tests/support/GuiTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 #include <QAction>
@@ -25,17 +26,10 @@ namespace {
 
 class RecordGrid : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        static int argc = 1;
-        static char name[] = "tests_app";
-        static char *argv[] = {name, nullptr};
-        if (!QApplication::instance()) new QApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { testsupport::EnsureApplication(); }
     void SetUp() override
     {
-        std::filesystem::copy_file(std::string(TARVILEX_SOURCE_DIR) + "/data/Language.XML", Folder.File("Language.XML"));
-        platform::SetProgramFolderForTesting(Folder.Path());
+        testsupport::UseAsProgramFolder(Folder);
         dictionary::SetLanguageIndex(0);
         dictionary::SetStartupSeparatorsForTesting('.', ',', ':');
         Modules = std::make_unique<app::TDataModules>();

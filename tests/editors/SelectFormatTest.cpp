@@ -5,6 +5,7 @@
 #include "editors/FormatGridPreviewUnit.h"
 #include "platform/FileUnit.h"
 #include "tests/listfile/ListFixtures.h"
+#include "tests/support/GuiTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 #include <QApplication>
@@ -63,17 +64,10 @@ const char *kCsvFile =
 
 class SelectFormat : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        static int argc = 1;
-        static char name[] = "tests_editors";
-        static char *argv[] = {name, nullptr};
-        if (!QApplication::instance()) new QApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { testsupport::EnsureApplication(); }
     void SetUp() override
     {
-        std::filesystem::copy_file(std::string(TARVILEX_SOURCE_DIR) + "/data/Language.XML", Folder.File("Language.XML"));
-        platform::SetProgramFolderForTesting(Folder.Path());
+        testsupport::UseAsProgramFolder(Folder);
         dictionary::SetLanguageIndex(0);
         Modules = std::make_unique<app::TDataModules>();
         List = std::make_unique<app::TOpenList>(*Modules);
