@@ -1,5 +1,7 @@
 #include "formats/CellValueUnit.h"
 
+#include "dictionary/LanguageUnit.h"
+
 #include "platform/XmlDocumentUnit.h"
 
 #include <algorithm>
@@ -55,7 +57,10 @@ TCellSource ResolveCellSource(pugi::xml_node element)
     const std::string_view grandparent = element.parent().parent().name();
     const bool leaf = !HasElementChildren(element);
 
-    if (name == "inserted") return {TKind::Fixed, 0, platform::AttributeText(element, "fixtext")};
+    // Its text in the current language: the whole "a|b" text would show every
+    // language at once.
+    if (name == "inserted")
+        return {TKind::Fixed, 0, dictionary::SelectLanguagePart(platform::AttributeText(element, "fixtext"))};
     if ((parent == "item" || grandparent == "item") && leaf) return {TKind::Item, 0, name};
     if (StartsWith(parent, "controlbreak_")) return {TKind::ControlBreak, LevelAfter(parent, "controlbreak_"), name};
     if ((StartsWith(parent, "subtotal_") || StartsWith(grandparent, "subtotal_")) && leaf && name != "subtotalname") {

@@ -1,5 +1,7 @@
 #include "formats/CellValueUnit.h"
 
+#include "dictionary/LanguageUnit.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -26,10 +28,11 @@ TEST(CellValue, FillPlaceholder)
 
 TEST(CellValue, LookupByBandAndName)
 {
+    dictionary::SetLanguageIndex(0);
     pugi::xml_document doc;
     ASSERT_TRUE(doc.load_string(
         "<page><header><T><PIECE_T/></T><EXTENSION/></header>"
-        "<item><EXTENSION/><T><COST_T/></T><inserted fixtext=\"fix\"/></item>"
+        "<item><EXTENSION/><T><COST_T/></T><inserted fixtext=\"fix|fixed\"/></item>"
         "<controlbreak_1><COSTCENTER/></controlbreak_1>"
         "<subtotal_12><subtotalname/><COST/><T><PIECE_T/></T></subtotal_12>"
         "<total><totalname/><COST/><T><DURATION_T/></T></total>"
@@ -48,7 +51,7 @@ TEST(CellValue, LookupByBandAndName)
         {"/page/item/EXTENSION", "item:EXTENSION"},
         {"/page/item/T", ""},             // a group with sub-cells has no value of its own
         {"/page/item/T/COST_T", "item:COST_T"},
-        {"/page/item/inserted", "fix"},
+        {"/page/item/inserted", "fix"},   // in the current language only
         {"/page/controlbreak_1/COSTCENTER", "break1:COSTCENTER"},
         {"/page/subtotal_12/subtotalname", ""},
         {"/page/subtotal_12/COST", "sub12:COST"},
