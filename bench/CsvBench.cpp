@@ -16,9 +16,11 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -107,7 +109,17 @@ int main(int argc, char *argv[])
                 << "<generate type=\"csv\" format=\"bench\" filename=\"" << csvPath << "\"/>"
                 << "</generatepdfcsvexcel>";
         }
-        const TChild run = RunChild({bin + "TarvilexViewer", jobPath});
+        // BENCH_WRAPPER runs the program under a tool, e.g. "/usr/bin/valgrind --tool=callgrind".
+        std::vector<std::string> command;
+        if (const char *wrapper = std::getenv("BENCH_WRAPPER"))
+            for (std::size_t start = 0, end; start < std::strlen(wrapper); start = end + 1) {
+                end = std::string_view(wrapper).find(' ', start);
+                if (end == std::string_view::npos) end = std::strlen(wrapper);
+                if (end > start) command.emplace_back(wrapper + start, end - start);
+            }
+        command.push_back(bin + "TarvilexViewer");
+        command.push_back(jobPath);
+        const TChild run = RunChild(command);
         if (!WIFEXITED(run.Status) || WEXITSTATUS(run.Status) != 0) throw std::runtime_error("the job failed");
 
         std::ifstream csv(csvPath, std::ios::binary | std::ios::ate);

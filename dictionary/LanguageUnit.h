@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace dictionary {
 
@@ -71,7 +72,11 @@ private:
     // Translations already found, by language index and key: writers ask for
     // the same few words on every row. Words only ever gain entries, so a
     // found text never goes stale.
-    std::unordered_map<std::string, std::string> Found;
+    struct TKeyHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
+    };
+    std::vector<std::unordered_map<std::string, std::string, TKeyHash, std::equal_to<>>> Found;   // per language
     std::string DictionaryFileName;
     std::string ProgramTag;
     bool IsModified = false;

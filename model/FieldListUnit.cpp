@@ -39,12 +39,16 @@ const TTarvilexField &TFieldList::Field(int index) const
 
 int TFieldList::IndexOfField(std::string_view name) const
 {
+    // Writers ask for the fields of a row in column order: with unique names
+    // the entry after the last one found is the likely one.
+    if (UniqueNames && Hint < Entries.size() && Entries[Hint].Name == name) return int(Hint++);
     // Names are nearly always asked as written: the exact pass is the cheap one.
     for (std::size_t i = 0; i < Entries.size(); ++i)
         if (Entries[i].Name == name) {
             // The first entry of that name in any letter case still wins.
             for (std::size_t j = 0; j < i; ++j)
                 if (SameText(Entries[j].Name, name)) return int(j);
+            Hint = i + 1;
             return int(i);
         }
     for (std::size_t i = 0; i < Entries.size(); ++i)
@@ -102,6 +106,8 @@ bool TFieldList::SameField(std::string_view name) const
 TTarvilexField &TFieldList::AppendField(const std::string &name, std::unique_ptr<TTarvilexField> field)
 {
     if (!field) throw std::invalid_argument("FieldListUnit: No field given for " + name);
+    for (const auto &entry : Entries)
+        if (SameText(entry.Name, name)) UniqueNames = false;
     Entries.push_back({name, std::move(field)});
     return *Entries.back().Field;
 }

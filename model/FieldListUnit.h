@@ -50,6 +50,9 @@ private:
         std::unique_ptr<TTarvilexField> Field;
     };
     std::vector<TEntry> Entries;
+    bool UniqueNames = true;        // in any letter case
+    // Where the next look-up starts; a record is read by one thread at a time.
+    mutable std::size_t Hint = 0;
 };
 
 // Case-insensitive comparison of ASCII letters, as field names are compared.

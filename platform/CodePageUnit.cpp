@@ -93,6 +93,9 @@ TCodePage::TCodePage(const std::string &name) : CodePageName(name)
     // Stable: of two bytes with the same character the lower one wins, as before.
     std::stable_sort(FromUnicode.begin(), FromUnicode.end(),
                      [](const auto &a, const auto &b) { return a.first < b.first; });
+    FromLatin.fill(-1);
+    for (int b = 255; b >= 0x80; --b)   // downwards: the lower byte wins, as in the search
+        if (ToUnicode[b] >= 0x80 && ToUnicode[b] < 0x180) FromLatin[ToUnicode[b] - 0x80] = short(b);
 }
 
 namespace {
@@ -124,6 +127,7 @@ std::string TCodePage::Decode(std::string_view bytes) const
 int TCodePage::ByteOf(char32_t c) const
 {
     if (c < 0x80) return int(c);
+    if (c < 0x180) return FromLatin[c - 0x80];
     const auto found = std::lower_bound(FromUnicode.begin(), FromUnicode.end(), c,
                                         [](const auto &entry, char32_t value) { return entry.first < value; });
     return found != FromUnicode.end() && found->first == c && c != 0xFFFD ? int(found->second) : -1;

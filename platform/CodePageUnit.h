@@ -24,8 +24,11 @@ public:
 private:
     std::string CodePageName;
     std::array<char32_t, 256> ToUnicode{};
-    // The upper half by character, for a binary search when encoding.
+    // The upper half by character, for a binary search when encoding; the
+    // Latin letters below U+0180 (those of the Central European pages) by
+    // direct look-up, -1 where the page lacks them.
     std::array<std::pair<char32_t, unsigned char>, 128> FromUnicode{};
+    std::array<short, 0x100> FromLatin{};
 };
 
 // The process code page (TARVILEX_CODEPAGE or "WINDOWS-1250"), built once.
