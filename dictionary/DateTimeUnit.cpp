@@ -46,18 +46,22 @@ void CivilFromDays(std::int64_t z, int &year, int &month, int &day)
     year = int(yoe + era * 400 + (month <= 2));
 }
 
-std::string Padded(int value, int width)
+// Dates are formatted per row in the writers: digits go straight into out.
+void AppendPadded(std::string &out, int value, int width)
 {
-    // Dates are formatted per row in the writers: no allocation but the result.
-    char buffer[24];
-    char *p = buffer;
-    if (value < 0) *p++ = '-';
+    if (value < 0) out += '-';
     char digits[16];
     const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value < 0 ? -std::int64_t(value) : std::int64_t(value));
     (void)ec;
-    for (std::ptrdiff_t n = end - digits; n < width; ++n) *p++ = '0';
-    for (const char *d = digits; d < end; ++d) *p++ = *d;
-    return std::string(buffer, p);
+    for (std::ptrdiff_t n = end - digits; n < width; ++n) out += '0';
+    out.append(digits, end);
+}
+
+std::string Padded(int value, int width)
+{
+    std::string out;
+    AppendPadded(out, value, width);
+    return out;
 }
 
 std::string DateText(int year, int month, int day)
@@ -143,6 +147,7 @@ std::string FormatDateTime(std::string_view pattern, TDateTime value, char dateS
 {
     const TDateParts p = DecodeDateTime(value);
     std::string out;
+    out.reserve(pattern.size() + 8);
     std::size_t i = 0;
     auto runOf = [&](char letter, std::size_t most) {
         std::size_t n = 0;
@@ -171,7 +176,10 @@ std::string FormatDateTime(std::string_view pattern, TDateTime value, char dateS
         }
         if (lower == 'y') {
             const std::size_t n = runOf('y', std::string_view::npos);
-            out += n <= 2 ? Padded(p.Year % 100, 2) : Padded(p.Year, 4);
+            if (n <= 2)
+                AppendPadded(out, p.Year % 100, 2);
+            else
+                AppendPadded(out, p.Year, 4);
             i += n;
             continue;
         }
@@ -190,7 +198,7 @@ std::string FormatDateTime(std::string_view pattern, TDateTime value, char dateS
             continue;
         }
         const std::size_t n = runOf(lower, 2);
-        out += Padded(number, n == 2 ? 2 : 1);
+        AppendPadded(out, number, n == 2 ? 2 : 1);
         i += n;
     }
     return out;
