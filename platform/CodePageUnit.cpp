@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <cstdint>
 #include <iconv.h>
 #include <memory>
 #include <stdexcept>
@@ -100,8 +102,14 @@ TCodePage::TCodePage(const std::string &name) : CodePageName(name)
 
 namespace {
 
+// Eight bytes at a time: list texts and CSV lines are mostly ASCII.
 std::size_t AsciiRunEnd(std::string_view text, std::size_t i)
 {
+    constexpr std::uint64_t HighBits = 0x8080808080808080ULL;
+    for (std::uint64_t word; i + 8 <= text.size(); i += 8) {
+        std::memcpy(&word, text.data() + i, 8);
+        if (word & HighBits) break;
+    }
     while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
     return i;
 }
