@@ -2,6 +2,7 @@
 // menus while the thread runs, and the message at its end.
 #include "app/DataModulesUnit.h"
 #include "app/ListViewUnit.h"
+#include "editors/SelectFormatUnit.h"
 #include "dictionary/LanguageUnit.h"
 #include "platform/FileUnit.h"
 #include "tests/listfile/ListFixtures.h"
@@ -12,6 +13,11 @@
 #include <QApplication>
 #include <QMenu>
 #include <QEventLoop>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -43,6 +49,19 @@ protected:
         Form.reset();
         Modules.reset();
         dictionary::SetLanguageIndex(0);
+    }
+    // Waits on the main thread for the end of the running output.
+    bool WaitForOutput()
+    {
+        QEventLoop loop;
+        bool finished = false;
+        QObject::connect(Form.get(), &app::TListViewForm::OutputFinished, &loop, [&] {
+            finished = true;
+            loop.quit();
+        });
+        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+        if (Form->OutputRunning()) loop.exec();
+        return finished;
     }
     // Starts the output and waits for its end on the main thread.
     void WriteCsv(const std::string &target)
@@ -96,4 +115,42 @@ TEST_F(OutputCommands, ListInfoCommandReportsAMalformedListInsteadOfOpening)
     Form->ViewListInfoMenu->trigger();
     EXPECT_FALSE(Form->LastError().empty());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(OutputCommands, CsvCommandTakesTheChosenFormatAndFile)
+{
+    fixtures::TListOptions options;
+    options.Levels = 0;
+    options.Formats = "<f><listformat name=\"Mellékek\" formattype=\"csv\" columnseparator=\"#9\" level=\"0\">"
+                      "<page><item><EXTENSION/></item></page></listformat></f>";
+    fixtures::WriteList(Folder.File("formats.TarvilexList"), options);
+    ASSERT_TRUE(Form->OpenListFile(Folder.File("formats.TarvilexList")));
+    // The two dialogs are answered as a user would: the offered format, then the file.
+    const std::string target = Folder.File("chosen.CSV");
+    int formatsChosen = 0, filesChosen = 0;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *select = qobject_cast<editors::TSelectFormatForm *>(modal)) {
+            EXPECT_EQ(select->ListView9->topLevelItemCount(), 1);
+            select->BitBtn1->click();
+            ++formatsChosen;
+        } else if (auto *save = qobject_cast<QFileDialog *>(modal)) {
+            if (QLineEdit *name = save->findChild<QLineEdit *>("fileNameEdit"))
+                name->setText(QString::fromStdString(target));
+            if (auto *buttons = save->findChild<QDialogButtonBox *>())
+                if (QPushButton *button = buttons->button(QDialogButtonBox::Save)) button->click();
+            ++filesChosen;
+        }
+    });
+    answer.start(20);
+    QTimer::singleShot(10000, [] {
+        if (QWidget *modal = QApplication::activeModalWidget()) modal->close();
+    });
+    Form->CSVMenu->trigger();
+    answer.stop();
+    EXPECT_EQ(formatsChosen, 1);
+    EXPECT_EQ(filesChosen, 1);
+    ASSERT_TRUE(WaitForOutput());
+    EXPECT_EQ(testsupport::ReadFile(target), "201\r\n201\r\n202\r\n301\r\n");
 }
