@@ -105,10 +105,11 @@ TListValues TListValues::ForReadSet(TReadSet &set) const
 std::string TListValues::ItemValue(const std::string &name) const
 {
     const int formatLevel = ItemLevel();
-    const std::string counterName = name == "counter" ? "PIECE_T" : name;
-    if (formatLevel != 0) {
-        const int level = std::clamp(List.LevelCount() - formatLevel, 0, std::max(0, List.LevelCount() - 1));
-        return CollectValue(*Set->ControlBreaks.at(std::size_t(level)), counterName, List.SlotCount);
+    // A format that hides levels of a list without any shows its records.
+    if (formatLevel != 0 && List.LevelCount() > 0) {
+        const int level = std::clamp(List.LevelCount() - formatLevel, 0, List.LevelCount() - 1);
+        return CollectValue(*Set->ControlBreaks[std::size_t(level)], name == "counter" ? "PIECE_T" : name,
+                            List.SlotCount);
     }
     if (List.IsDetailed()) return Set->DataRecord->FieldValueAsString(name);
     if (name == "CLASS") {
@@ -119,7 +120,7 @@ std::string TListValues::ItemValue(const std::string &name) const
                    ? platform::AttributeText(platform::ElementChild(classes, index), "name")
                    : std::string();
     }
-    return CollectValue(*Set->CollectRecord, counterName, List.SlotCount);
+    return CollectValue(*Set->CollectRecord, name == "counter" ? "PIECE_T" : name, List.SlotCount);
 }
 
 std::string TListValues::ControlBreakValue(int level, const std::string &name) const

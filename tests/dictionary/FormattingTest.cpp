@@ -173,6 +173,9 @@ TEST_F(FormattingTest, MoneyAndNumbersUseTheStartupDecimalSeparator)
         // binary value: 2.675 is stored as 2.67499..., 0.125 exactly.
         {2.675, "2,68"}, {1.005, "1,01"}, {0.125, "0,13"}, {-0.125, "-0,13"},
         {0.005, "0,01"}, {999.995, "1000,00"}, {0.0049, "0,00"}, {12345678.9, "12345678,90"},
+        // Values with more than 15 significant digits.
+        {0.1 + 0.2, "0,30"}, {2.0 / 3, "0,67"}, {-1.0 / 3, "-0,33"},
+        {1e15 / 3, "333333333333333,00"},   // only 15 digits count
     };
     for (const MoneyCase &c : money) EXPECT_EQ(FormatMoney(c.value), c.text) << c.value;
 

@@ -73,6 +73,12 @@ TEST_F(ListOutput, PlanWithoutLevelsIsOneRun)
     options.Levels = 0;
     Open(options);
     EXPECT_EQ(Plan(0), (std::vector<TPlanEntry>{Items(1, 4, 0), End}));
+    // A format that hides levels the list does not have still shows the records.
+    EXPECT_EQ(Plan(1), (std::vector<TPlanEntry>{Items(1, 4, 0), End}));
+    Modules->ListFormat.Format.LoadFromText("<listformat level=\"1\"/>");
+    app::TListValues values(*List, *Modules);
+    List->ReadItemRecord(List->Output, 3);
+    EXPECT_EQ(values.ItemValue("EXTENSION"), "301");
 }
 
 TEST_F(ListOutput, ValueProvidersReadTheOutputSet)
