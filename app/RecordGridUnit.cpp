@@ -72,11 +72,22 @@ std::vector<TGridColumn> GridColumns(const TOpenList &list, const TDataModules &
     return columns;
 }
 
-void DrawCellText(QPainter &painter, const QRect &rect, const QString &text, int horizontalAlignment)
+void DrawCellText(QPainter &painter, const QRect &rect, const QString &text, int horizontalAlignment, int textWidth)
 {
     const QRect inner = rect.adjusted(2, 0, -2, 0);
-    const QString shown = painter.fontMetrics().elidedText(text, Qt::ElideRight, std::max(0, inner.width()));
+    const bool fits = textWidth >= 0 && textWidth <= inner.width();
+    const QString shown = fits ? text : painter.fontMetrics().elidedText(text, Qt::ElideRight, std::max(0, inner.width()));
     painter.drawText(inner, int(Qt::AlignVCenter) | horizontalAlignment | int(Qt::TextSingleLine), shown);
+}
+
+int TTextWidths::Width(const QFontMetrics &metrics, const QString &text)
+{
+    if (Known.size() > 20000) Known.clear();
+    const auto known = Known.constFind(text);
+    if (known != Known.constEnd()) return *known;
+    const int width = metrics.horizontalAdvance(text);
+    Known.insert(text, width);
+    return width;
 }
 
 TRecordGrid::TRecordGrid(TOpenList &list, TDataModules &modules, TViewState &view, QWidget *parent)
@@ -202,9 +213,21 @@ QString TRecordGrid::CellText(int column, int row, int subCell)
     return DataText(column, subCell);
 }
 
+int TRecordGrid::PaddedWidth(const QFontMetrics &metrics, bool bold, const QString &text) const
+{
+    TTextWidths &widths = Widths[bold];
+    return widths.Width(metrics, text) + widths.Width(metrics, QStringLiteral("  "));
+}
+
+void TRecordGrid::DrawText(QPainter &painter, const QRect &rect, const QString &text, int horizontalAlignment) const
+{
+    const QFontMetrics metrics = painter.fontMetrics();
+    DrawCellText(painter, rect, text, horizontalAlignment, Widths[painter.font().bold()].Width(metrics, text));
+}
+
 int TRecordGrid::Measure(const QFontMetrics &metrics, int column, int row) const
 {
-    const auto width = [&](const QString &text) { return metrics.horizontalAdvance(text + "  "); };
+    const auto width = [&](const QString &text) { return PaddedWidth(metrics, row == 0, text); };
     const TGridColumn &col = GridCols.at(std::size_t(column));
     if (col.Kind != TGridColumn::Zone) return width(row == 0 ? HeaderText(column, 0) : DataText(column, 0));
     const int n = int(View.SubFields.size());
@@ -232,20 +255,20 @@ void TRecordGrid::DrawCell(QPainter &painter, int column, int row, const QRect &
     const TGridColumn &col = GridCols[std::size_t(column)];
     const int n = int(View.SubFields.size());
     if (col.Kind != TGridColumn::Zone) {
-        DrawCellText(painter, rect, row == 0 ? HeaderText(column, 0) : DataText(column, 0),
+        DrawText(painter, rect, row == 0 ? HeaderText(column, 0) : DataText(column, 0),
                      row == 0 ? int(Qt::AlignHCenter) : RowAlignment(column));
     } else if (row == 0) {
         const QRect top(rect.left(), rect.top(), rect.width(), rect.height() / 2);
-        DrawCellText(painter, top, HeaderText(column, -1), Qt::AlignHCenter);
+        DrawText(painter, top, HeaderText(column, -1), Qt::AlignHCenter);
         for (int i = 0; i < n; ++i) {
             const auto [left, right] = SubCellSpan(rect.left(), rect.right() + 1, i, n);
-            DrawCellText(painter, QRect(left, top.bottom() + 1, right - left, rect.bottom() - top.bottom()),
+            DrawText(painter, QRect(left, top.bottom() + 1, right - left, rect.bottom() - top.bottom()),
                          HeaderText(column, i), Qt::AlignHCenter);
         }
     } else {
         for (int i = 0; i < n; ++i) {
             const auto [left, right] = SubCellSpan(rect.left(), rect.right() + 1, i, n);
-            DrawCellText(painter, QRect(left, rect.top(), right - left, rect.height()), DataText(column, i),
+            DrawText(painter, QRect(left, rect.top(), right - left, rect.height()), DataText(column, i),
                          Qt::AlignRight);
             if (i > 0) painter.drawLine(left, rect.top(), left, rect.bottom());
         }

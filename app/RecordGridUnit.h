@@ -6,6 +6,7 @@
 // sub-field of the View menu.
 #include "app/DrawGridUnit.h"
 
+#include <QHash>
 #include <QString>
 
 #include <cstdint>
@@ -41,6 +42,16 @@ std::vector<TGridColumn> GridColumns(const TOpenList &list, const TDataModules &
 // A title of the list's documents as shown: translated, in the list's language.
 QString CaptionText(const std::string &title);
 
+// Widths of texts, shaped once each: a screen repeats names, zones and words,
+// and drawing and automatic widths both ask for them.
+class TTextWidths {
+public:
+    int Width(const QFontMetrics &metrics, const QString &text);
+
+private:
+    QHash<QString, int> Known;   // for one font
+};
+
 class TRecordGrid : public TDrawGrid {
     Q_OBJECT
 public:
@@ -72,6 +83,9 @@ private:
     QString DataText(int column, int subCell) const;
     int RowAlignment(int column) const;
     int Measure(const QFontMetrics &metrics, int column, int row) const;
+    // Width of the text followed by two blanks, as automatic widths count it.
+    int PaddedWidth(const QFontMetrics &metrics, bool bold, const QString &text) const;
+    void DrawText(QPainter &painter, const QRect &rect, const QString &text, int horizontalAlignment) const;
 
     TOpenList &List;
     TDataModules &Modules;
@@ -80,9 +94,12 @@ private:
     std::int64_t First = 0, Last = -1;
     std::int64_t LoadedRow = -1;        // entry whose record the read set holds
     bool RowReadable = false;
+    mutable TTextWidths Widths[2];      // regular and bold
 };
 
 // Draws one line in rect: vertically centred, cut with an ellipsis at the end.
-void DrawCellText(QPainter &painter, const QRect &rect, const QString &text, int horizontalAlignment);
+// textWidth, when known, spares measuring the text again.
+void DrawCellText(QPainter &painter, const QRect &rect, const QString &text, int horizontalAlignment,
+                  int textWidth = -1);
 
 }  // namespace app
