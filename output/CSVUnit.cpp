@@ -337,7 +337,7 @@ private:
 
     void EndLine()
     {
-        Out += platform::SystemCodePage().Encode(Line);
+        platform::SystemCodePage().AppendEncoded(Out, Line);
         Out += "\r\n";
         Line.clear();
     }

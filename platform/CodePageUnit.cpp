@@ -144,7 +144,13 @@ int TCodePage::ByteOf(char32_t c) const
 std::string TCodePage::Encode(std::string_view utf8, char replacement) const
 {
     std::string out;
-    out.reserve(utf8.size());
+    AppendEncoded(out, utf8, replacement);
+    return out;
+}
+
+void TCodePage::AppendEncoded(std::string &out, std::string_view utf8, char replacement) const
+{
+    if (out.empty()) out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
         const std::size_t asciiEnd = AsciiRunEnd(utf8, i);
         if (asciiEnd > i) {
@@ -155,7 +161,6 @@ std::string TCodePage::Encode(std::string_view utf8, char replacement) const
         const int b = ByteOf(NextUtf8(utf8, i));
         out += b < 0 ? replacement : char(b);
     }
-    return out;
 }
 
 const TCodePage &SystemCodePage()

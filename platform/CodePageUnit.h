@@ -18,6 +18,8 @@ public:
     std::string Decode(std::string_view bytes) const;   // code page -> UTF-8
     // UTF-8 -> code page; a character the page cannot hold becomes Replacement.
     std::string Encode(std::string_view utf8, char replacement = '?') const;
+    // The same, appended to out (writers build their output this way).
+    void AppendEncoded(std::string &out, std::string_view utf8, char replacement = '?') const;
     // Code of one Unicode character in this page, or -1.
     int ByteOf(char32_t c) const;
 
