@@ -24,6 +24,9 @@ constexpr const char *FallbackDateFormat = "yyyy/mm/dd";
 constexpr const char *FallbackDateTimeFormat = "yyyy/mm/dd hh:nn:ss";
 
 std::atomic<int> CurrentLanguage{0};
+// Changes whenever the process's dictionary may have: remembered patterns
+// are then read again.
+std::atomic<unsigned> DictionaryGeneration{0};
 std::atomic<char> DateSeparator{'/'};
 std::atomic<char> DecimalSeparator{'.'};
 std::atomic<char> TimeSeparator{':'};
@@ -131,18 +134,41 @@ private:
     int Saved;
 };
 
-std::string Pattern(std::string_view key, const char *fallback)
+// The date pattern of key, or fallback while untranslated. Writers format a
+// date on every row, so each thread remembers the two patterns it last read;
+// the view stays valid until the thread's next call.
+std::string_view Pattern(std::string_view key, const char *fallback)
 {
-    std::string pattern = Translate(key);
+    struct TMemo {
+        unsigned Generation = 0;
+        int Language = -1;
+        std::string Key, Pattern;
+    };
+    thread_local TMemo memos[2];
+    thread_local int next = 0;
+    const unsigned generation = DictionaryGeneration.load();
+    for (const TMemo &memo : memos)
+        if (memo.Key == key && memo.Language == LanguageIndex() && memo.Generation == generation) return memo.Pattern;
+    TMemo &memo = memos[next];
+    next = 1 - next;
+    memo = {generation, LanguageIndex(), std::string(key), Translate(key)};
     // Untranslated, the key itself would be read as pattern letters.
-    if (pattern.empty() || pattern.front() == '_') return fallback;
-    return pattern;
+    if (memo.Pattern.empty() || memo.Pattern.front() == '_') memo.Pattern = fallback;
+    return memo.Pattern;
 }
 
 int DigitsAt(std::string_view text, std::size_t first, std::size_t count)
 {
     if (first >= text.size()) throw platform::TConversionError("missing digits");
-    return platform::TextToInteger(text.substr(first, count));
+    const std::string_view part = text.substr(first, count);
+    // Plain digits, as timestamps of every row carry them, need no general reading.
+    if (!part.empty() && part.size() <= 9 &&
+        std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        int value = 0;
+        for (const char c : part) value = value * 10 + (c - '0');
+        return value;
+    }
+    return platform::TextToInteger(part);
 }
 
 }  // namespace
@@ -196,12 +222,14 @@ TLanguageModule::TLanguageModule(std::string fileName, std::string programTag)
     if (!IsElementName(ProgramTag)) ProgramTag.clear();
     TLanguageModule *none = nullptr;
     Instance.compare_exchange_strong(none, this);
+    ++DictionaryGeneration;
 }
 
 TLanguageModule::~TLanguageModule()
 {
     TLanguageModule *self = this;
     Instance.compare_exchange_strong(self, nullptr);
+    ++DictionaryGeneration;
     try {
         std::lock_guard<std::recursive_mutex> guard(Lock);
         if (IsModified) Save();
