@@ -5,6 +5,7 @@
 #include "platform/SystemLocaleUnit.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <charconv>
 #include <cstdint>
@@ -134,27 +135,12 @@ private:
     int Saved;
 };
 
-// The date pattern of key, or fallback while untranslated. Writers format a
-// date on every row, so each thread remembers the two patterns it last read;
-// the view stays valid until the thread's next call.
-std::string_view Pattern(std::string_view key, const char *fallback)
+std::string Pattern(std::string_view key, const char *fallback)
 {
-    struct TMemo {
-        unsigned Generation = 0;
-        int Language = -1;
-        std::string Key, Pattern;
-    };
-    thread_local TMemo memos[2];
-    thread_local int next = 0;
-    const unsigned generation = DictionaryGeneration.load();
-    for (const TMemo &memo : memos)
-        if (memo.Key == key && memo.Language == LanguageIndex() && memo.Generation == generation) return memo.Pattern;
-    TMemo &memo = memos[next];
-    next = 1 - next;
-    memo = {generation, LanguageIndex(), std::string(key), Translate(key)};
+    std::string pattern = Translate(key);
     // Untranslated, the key itself would be read as pattern letters.
-    if (memo.Pattern.empty() || memo.Pattern.front() == '_') memo.Pattern = fallback;
-    return memo.Pattern;
+    if (pattern.empty() || pattern.front() == '_') return fallback;
+    return pattern;
 }
 
 int DigitsAt(std::string_view text, std::size_t first, std::size_t count)
@@ -356,9 +342,26 @@ TLanguageModule *LanguageModule() { return Instance.load(); }
 
 std::string Translate(std::string_view key)
 {
-    if (TLanguageModule *module = LanguageModule()) return module->Translate(key);
-    if (key.empty() || key.front() != '_') return std::string(key);
-    return WithoutAmpersands(key);
+    TLanguageModule *module = LanguageModule();
+    if (!module) return key.empty() || key.front() != '_' ? std::string(key) : WithoutAmpersands(key);
+    // Writers ask for the same few words on every row (date patterns, the
+    // words of yes/no fields): each thread keeps the last ones it was given.
+    // A found translation never changes while the dictionary stays the same.
+    struct TMemo {
+        unsigned Generation = 0;
+        int Language = -1;
+        std::string Key, Text;
+    };
+    thread_local std::array<TMemo, 8> memos;
+    thread_local std::size_t next = 0;
+    const unsigned generation = DictionaryGeneration.load();
+    const int language = LanguageIndex();
+    for (const TMemo &memo : memos)
+        if (memo.Generation == generation && memo.Language == language && memo.Key == key) return memo.Text;
+    std::string text = module->Translate(key);
+    memos[next] = {generation, language, std::string(key), text};
+    next = (next + 1) % memos.size();
+    return text;
 }
 
 // ---------------------------------------------------------------------------
