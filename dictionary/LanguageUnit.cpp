@@ -9,6 +9,7 @@
 #include <atomic>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -85,33 +86,53 @@ std::string FixedDecimal(double value, int decimals)
     const bool negative = text.front() == '-';
     const std::size_t mantissa = negative ? 1 : 0;
     const std::size_t e = text.find('e');
-    std::string digits;                        // 15 significant digits
-    for (std::size_t i = mantissa; i < e; ++i)
-        if (text[i] != '.') digits += text[i];
+    // Money is formatted on every row: the digits are worked on in place.
+    char digits[32];                           // 15 significant digits
+    std::size_t digitCount = 0;
+    for (std::size_t i = mantissa; i < e && digitCount < sizeof digits; ++i)
+        if (text[i] != '.') digits[digitCount++] = text[i];
     int exponent = 0;
     std::string_view exponentText = text.substr(e + 1);
     if (!exponentText.empty() && exponentText.front() == '+') exponentText.remove_prefix(1);
     std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
 
-    // Digits of value * 10^decimals as an integer, rounded.
+    // Digits of value * 10^decimals as an integer, rounded; integer[0] is
+    // kept free for a carry out of the first digit. Money amounts fit the
+    // string's own small buffer.
     const int keep = exponent + 1 + decimals;   // digits before the cut
-    std::string integer;
+    std::string integer(std::size_t(std::max(keep, 1)) + 1, '0');
+    char *first = integer.data() + 1;
+    std::size_t length = 0;
     if (keep <= 0) {
-        integer = keep == 0 && digits[0] >= '5' ? "1" : "0";
-    } else if (std::size_t(keep) >= digits.size()) {
-        integer = digits + std::string(std::size_t(keep) - digits.size(), '0');
+        first[length++] = keep == 0 && digits[0] >= '5' ? '1' : '0';
+    } else if (std::size_t(keep) >= digitCount) {
+        std::memcpy(first, digits, digitCount);
+        std::memset(first + digitCount, '0', std::size_t(keep) - digitCount);
+        length = std::size_t(keep);
     } else {
-        integer = digits.substr(0, std::size_t(keep));
-        if (digits[std::size_t(keep)] >= '5') {
-            int i = int(integer.size()) - 1;
-            while (i >= 0 && integer[std::size_t(i)] == '9') integer[std::size_t(i--)] = '0';
-            if (i < 0) integer.insert(0, 1, '1');
-            else ++integer[std::size_t(i)];
+        std::memcpy(first, digits, std::size_t(keep));
+        length = std::size_t(keep);
+        if (digits[keep] >= '5') {
+            std::ptrdiff_t i = std::ptrdiff_t(length) - 1;
+            while (i >= 0 && first[i] == '9') first[i--] = '0';
+            if (i < 0) {
+                *--first = '1';
+                ++length;
+            } else {
+                ++first[i];
+            }
         }
     }
-    if (integer.size() <= std::size_t(decimals)) integer.insert(0, std::size_t(decimals) + 1 - integer.size(), '0');
-    std::string out = integer.substr(0, integer.size() - std::size_t(decimals));
-    if (decimals > 0) out += "." + integer.substr(integer.size() - std::size_t(decimals));
+    std::string out;
+    out.reserve(length + std::size_t(decimals) + 3);
+    const std::size_t whole = length > std::size_t(decimals) ? length - std::size_t(decimals) : 0;
+    if (whole == 0) out += '0';
+    out.append(first, whole);
+    if (decimals > 0) {
+        out += '.';
+        out.append(std::size_t(decimals) - (length - whole), '0');
+        out.append(first + whole, length - whole);
+    }
     if (negative && out.find_first_not_of("0.") != std::string::npos) out.insert(0, 1, '-');
     return out;
 }
