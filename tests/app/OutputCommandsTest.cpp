@@ -66,13 +66,6 @@ protected:
     // Starts the output and waits for its end on the main thread.
     void WriteCsv(const std::string &target)
     {
-        QEventLoop loop;
-        bool finished = false;
-        QObject::connect(Form.get(), &app::TListViewForm::OutputFinished, &loop, [&] {
-            finished = true;
-            loop.quit();
-        });
-        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
         // Hidden without a printer, and then never enabled.
         const bool printing = Form->PrintingMenu->isEnabled();
         Form->StartCsvOutput(target);
@@ -80,8 +73,7 @@ protected:
         EXPECT_FALSE(Form->WriteOutMenu->isEnabled());
         EXPECT_FALSE(Form->PrintingMenu->isEnabled());
         EXPECT_FALSE(Form->OpenMenu->isEnabled());
-        loop.exec();
-        ASSERT_TRUE(finished) << "the output did not end";
+        ASSERT_TRUE(WaitForOutput()) << "the output did not end";
         EXPECT_FALSE(Form->OutputRunning());
         EXPECT_TRUE(Form->WriteOutMenu->isEnabled());
         EXPECT_EQ(Form->PrintingMenu->isEnabled(), printing);
