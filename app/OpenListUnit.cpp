@@ -306,6 +306,8 @@ void TOpenList::ReadBreakRecord(TReadSet &set, int level, std::int64_t entry) co
 
 model::TCounterSlot TOpenList::ZoneTotal(int slot) const
 {
+    // An empty list stores no totals: all its counters are zero.
+    if (slot < 0 || (std::size_t(slot) + 1) * model::CounterSlotSize > ZoneTotals.size()) return {};
     return model::ReadCounterSlot(ZoneTotals.data() + std::size_t(slot) * model::CounterSlotSize);
 }
 

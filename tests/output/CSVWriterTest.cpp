@@ -186,3 +186,15 @@ TEST_F(CsvWriter, ThreadsWriteTheSameBytesInPlanOrder)
     EXPECT_EQ(one.substr(0, 43), "C100\r\nExt 1000\r\nExtension;Duration\r\n1000;0:");
     EXPECT_EQ(one.substr(one.size() - 36), "Sub;12\r\nSum;450,00\r\nTotal;18000,00\r\n");
 }
+
+TEST_F(CsvWriter, AnEmptyListWritesItsHeaderAndZeroTotals)
+{
+    fixtures::TListOptions options;
+    options.Levels = 0;
+    Open(options, {});
+    EXPECT_EQ(Csv(FormatText("columnseparator=\";\" decimalsign=\",\" level=\"0\"",
+                             "<header><EXTENSION fixtext=\"Extension\"/><COST fixtext=\"Cost\"/></header>"
+                             "<item><EXTENSION/><COST/></item>"
+                             "<total><totalname fixtext=\"Total\"/><COST/><PIECE_T/></total>")),
+              "Extension;Cost\r\nTotal;0,00;0\r\n");
+}
