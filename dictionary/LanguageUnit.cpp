@@ -276,13 +276,6 @@ std::string TLanguageModule::TranslateLocked(std::string_view key)
 {
     if (key.empty()) return "";
     if (key.front() != '_') return std::string(key);
-    // A language index read from a list may be anything: only small ones are kept.
-    const std::size_t language = std::size_t(std::clamp(LanguageIndex(), 0, 15));
-    if (Found.size() <= language) Found.resize(language + 1);
-    auto *found = language == std::size_t(LanguageIndex()) ? &Found[language] : nullptr;
-    if (found)
-        if (const auto hit = found->find(key); hit != found->end()) return hit->second;
-    const std::string cacheKey(key);
     std::string_view suffix;
     if (std::string_view("!*:?").find(key.back()) != std::string_view::npos) {
         suffix = key.substr(key.size() - 1);
@@ -311,7 +304,6 @@ std::string TLanguageModule::TranslateLocked(std::string_view key)
     }
     if (!ProgramTag.empty() && !word.child(ProgramTag.c_str())) word.append_child(ProgramTag.c_str());
     text += suffix;
-    if (found) found->emplace(cacheKey, text);
     return text;
 }
 

@@ -9,8 +9,6 @@
 #include <mutex>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <vector>
 
 namespace dictionary {
 
@@ -69,14 +67,6 @@ private:
     template <typename Part>
     std::string ComposeAllLanguages(Part part);
     std::recursive_mutex Lock;
-    // Translations already found, by language index and key: writers ask for
-    // the same few words on every row. Words only ever gain entries, so a
-    // found text never goes stale.
-    struct TKeyHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
-    };
-    std::vector<std::unordered_map<std::string, std::string, TKeyHash, std::equal_to<>>> Found;   // per language
     std::string DictionaryFileName;
     std::string ProgramTag;
     bool IsModified = false;
