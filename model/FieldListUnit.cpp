@@ -39,18 +39,17 @@ const TTarvilexField &TFieldList::Field(int index) const
 
 int TFieldList::IndexOfField(std::string_view name) const
 {
-    // Writers ask for the fields of a row in column order: with unique names
-    // the entry after the last one found is the likely one.
-    if (UniqueNames && Hint < Entries.size() && Entries[Hint].Name == name) return int(Hint++);
-    // Names are nearly always asked as written: the exact pass is the cheap one.
-    for (std::size_t i = 0; i < Entries.size(); ++i)
-        if (Entries[i].Name == name) {
-            // The first entry of that name in any letter case still wins.
-            for (std::size_t j = 0; j < i; ++j)
-                if (SameText(Entries[j].Name, name)) return int(j);
-            Hint = i + 1;
-            return int(i);
-        }
+    // With names unique in any letter case an exact match is the only match,
+    // and writers ask for a row's fields in column order: the entry after the
+    // last one found is the likely one.
+    if (UniqueNames) {
+        if (Hint < Entries.size() && Entries[Hint].Name == name) return int(Hint++);
+        for (std::size_t i = 0; i < Entries.size(); ++i)
+            if (Entries[i].Name == name) {
+                Hint = i + 1;
+                return int(i);
+            }
+    }
     for (std::size_t i = 0; i < Entries.size(); ++i)
         if (SameText(Entries[i].Name, name)) return int(i);
     return -1;

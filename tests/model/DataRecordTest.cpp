@@ -86,6 +86,16 @@ TEST_F(DataRecord, DurationDisplay)
     }
 }
 
+TEST_F(DataRecord, LookupInAnyOrderAndLetterCase)
+{
+    TTarvilexDataRecord record;
+    for (const char *name : {"A", "B", "C"}) record.AddField(name, MakeField(ftInteger));
+    // Column order, out of order, repeated, another letter case, unknown.
+    const std::pair<const char *, int> lookups[] = {{"A", 0}, {"B", 1}, {"C", 2}, {"A", 0}, {"C", 2}, {"B", 1},
+                                                    {"B", 1}, {"c", 2}, {"a", 0}, {"D", -1}, {"C", 2}};
+    for (const auto &[name, index] : lookups) EXPECT_EQ(record.IndexOfField(name), index) << name;
+}
+
 TEST_F(DataRecord, MoneyAndFloatUseStartupSeparator)
 {
     TTarvilexDataRecord record;
