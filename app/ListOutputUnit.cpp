@@ -12,15 +12,13 @@ namespace app {
 
 namespace {
 
-std::string CounterValue(const model::TCollectRecord &record, const TCounterCell &cell)
-{
-    return CounterText(record.Counters(cell.Slot), cell.Counter);
-}
-
-// A counter cell of a collect record, or else the record's key field.
+// A counter cell of a collect record ("counter" is its number of calls), or
+// else the record's key field.
 std::string CollectValue(const model::TCollectRecord &record, const std::string &name, int slotCount)
 {
-    if (const auto cell = ParseCounterCellName(name, slotCount)) return CounterValue(record, *cell);
+    const std::string_view cellName = name == "counter" ? std::string_view("PIECE_T") : std::string_view(name);
+    if (const auto cell = ParseCounterCellName(cellName, slotCount))
+        return CounterText(record.Counters(cell->Slot), cell->Counter);
     return record.FieldValueAsString(name);
 }
 
@@ -108,8 +106,7 @@ std::string TListValues::ItemValue(const std::string &name) const
     // A format that hides levels of a list without any shows its records.
     if (formatLevel != 0 && List.LevelCount() > 0) {
         const int level = std::clamp(List.LevelCount() - formatLevel, 0, List.LevelCount() - 1);
-        return CollectValue(*Set->ControlBreaks[std::size_t(level)], name == "counter" ? "PIECE_T" : name,
-                            List.SlotCount);
+        return CollectValue(*Set->ControlBreaks[std::size_t(level)], name, List.SlotCount);
     }
     if (List.IsDetailed()) return Set->DataRecord->FieldValueAsString(name);
     if (name == "CLASS") {
@@ -120,7 +117,7 @@ std::string TListValues::ItemValue(const std::string &name) const
                    ? platform::AttributeText(platform::ElementChild(classes, index), "name")
                    : std::string();
     }
-    return CollectValue(*Set->CollectRecord, name == "counter" ? "PIECE_T" : name, List.SlotCount);
+    return CollectValue(*Set->CollectRecord, name, List.SlotCount);
 }
 
 std::string TListValues::ControlBreakValue(int level, const std::string &name) const
