@@ -34,23 +34,11 @@ int Integer(pugi::xml_node node, const char *name, int missing)
     }
 }
 
-std::vector<pugi::xml_node> Elements(pugi::xml_node parent)
-{
-    std::vector<pugi::xml_node> out;
-    for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling())
-        if (child.type() == pugi::node_element) out.push_back(child);
-    return out;
-}
-
-std::string Translated(pugi::xml_node cell) { return dictionary::SelectLanguagePart(Text(cell, "fixtext")); }
-
-// The writers treat these cells of the column bands as groups of sub-cells;
-// a group name without sub-cells is a plain column.
+// Groups of sub-cells exist in the column bands only, as the writers read them.
 bool IsGroupColumn(std::string_view band, pugi::xml_node cell)
 {
-    const std::string_view name = cell.name();
     const bool columnBand = band == "header" || band == "item" || band == "total" || StartsWith(band, "subtotal_");
-    return columnBand && (name == "T" || name.find('_') != std::string_view::npos) && !Elements(cell).empty();
+    return columnBand && formats::IsGroupColumn(cell);
 }
 
 std::string Joined(const std::vector<std::string> &parts)
@@ -114,29 +102,29 @@ std::string PreviewCellText(pugi::xml_node band, pugi::xml_node cell, const TPre
     const std::string_view bandName = band.name();
     const std::string_view name = cell.name();
     const formats::TValueProviders none;
-    const auto filled = [&](pugi::xml_node c) { return formats::FillPlaceholder(Translated(c), formats::GetCellValue(c, none)); };
+    const auto filled = [&](pugi::xml_node c) { return formats::FillPlaceholder(formats::TranslatedFixText(c), formats::GetCellValue(c, none)); };
 
     if (bandName == "pageheader" || bandName == "pageheader1" || bandName == "pageheader2") {
-        if (name == "firm") return formats::FillPlaceholder(Translated(cell), context.Firm);
-        if (name == "period") return formats::FillPlaceholder(Translated(cell), context.PeriodText);
-        if (name == "date") return formats::FillPlaceholder(Translated(cell), context.DateText);
-        if (name == "remark") return formats::FillPlaceholder(Translated(cell), context.Remark);
-        return Translated(cell);
+        if (name == "firm") return formats::FillPlaceholder(formats::TranslatedFixText(cell), context.Firm);
+        if (name == "period") return formats::FillPlaceholder(formats::TranslatedFixText(cell), context.PeriodText);
+        if (name == "date") return formats::FillPlaceholder(formats::TranslatedFixText(cell), context.DateText);
+        if (name == "remark") return formats::FillPlaceholder(formats::TranslatedFixText(cell), context.Remark);
+        return formats::TranslatedFixText(cell);
     }
     if (bandName == "pagefooter") return name == "listid" ? context.ListId : std::string();
     if (StartsWith(bandName, "controlbreak_")) return filled(cell);
 
     if (bandName == "header") {
-        if (!IsGroupColumn(bandName, cell)) return Translated(cell);
+        if (!IsGroupColumn(bandName, cell)) return formats::TranslatedFixText(cell);
         // The second header line carries the titles of the sub-cells.
         std::vector<std::string> titles;
-        for (pugi::xml_node sub : Elements(cell))
-            if (formats::IsVisible(sub)) titles.push_back(Translated(sub));
-        return titles.empty() ? Translated(cell) : Translated(cell) + "\n" + Joined(titles);
+        for (pugi::xml_node sub : platform::ElementChildren(cell))
+            if (formats::IsVisible(sub)) titles.push_back(formats::TranslatedFixText(sub));
+        return titles.empty() ? formats::TranslatedFixText(cell) : formats::TranslatedFixText(cell) + "\n" + Joined(titles);
     }
     if (!IsGroupColumn(bandName, cell)) return filled(cell);
     std::vector<std::string> values;
-    for (pugi::xml_node sub : Elements(cell))
+    for (pugi::xml_node sub : platform::ElementChildren(cell))
         if (formats::IsVisible(sub)) values.push_back(filled(sub));
     return Joined(values);
 }
@@ -146,9 +134,9 @@ void TFormatGridModel::SetFormat(pugi::xml_node root, bool excel, const TPreview
     beginResetModel();
     Cells.clear();
     BandNames.clear();
-    const std::vector<pugi::xml_node> bands = Elements(formats::PageOf(root));
+    const std::vector<pugi::xml_node> bands = platform::ElementChildren(formats::PageOf(root));
     Columns = 1;
-    for (pugi::xml_node band : bands) Columns = std::max(Columns, int(Elements(band).size()) + 1);
+    for (pugi::xml_node band : bands) Columns = std::max(Columns, int(platform::ElementChildren(band).size()) + 1);
 
     Cells.assign(bands.size() + 1, std::vector<TPreviewCell>(std::size_t(Columns)));
     BandNames.assign(bands.size() + 1, std::string());
@@ -157,7 +145,7 @@ void TFormatGridModel::SetFormat(pugi::xml_node root, bool excel, const TPreview
         BandNames[b + 1] = bands[b].name();
         row[0].Text = Q(PreviewBandLabel(bands[b]));
         row[0].Bold = true;
-        const std::vector<pugi::xml_node> cells = Elements(bands[b]);
+        const std::vector<pugi::xml_node> cells = platform::ElementChildren(bands[b]);
         for (std::size_t c = 0; c < cells.size(); ++c) {
             TPreviewCell &shown = row[c + 1];
             shown.Text = Q(PreviewCellText(bands[b], cells[c], context));

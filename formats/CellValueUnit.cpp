@@ -13,13 +13,6 @@ namespace {
 
 bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
-bool HasElementChildren(pugi::xml_node node)
-{
-    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling())
-        if (child.type() == pugi::node_element) return true;
-    return false;
-}
-
 std::string Ask(const std::function<std::string(const std::string &)> &provider, const std::string &name)
 {
     return provider ? provider(name) : MissingValueText;
@@ -55,7 +48,7 @@ TCellSource ResolveCellSource(pugi::xml_node element)
     const std::string name = element.name();
     const std::string_view parent = element.parent().name();
     const std::string_view grandparent = element.parent().parent().name();
-    const bool leaf = !HasElementChildren(element);
+    const bool leaf = !platform::HasElementChildren(element);
 
     // Its text in the current language: the whole "a|b" text would show every
     // language at once.

@@ -95,14 +95,6 @@ bool IsPlainColumn(std::string_view name)
     return name != "T" && name.find('_') == std::string_view::npos;
 }
 
-std::vector<pugi::xml_node> Children(pugi::xml_node node)
-{
-    std::vector<pugi::xml_node> out;
-    for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling())
-        if (c.type() == pugi::node_element) out.push_back(c);
-    return out;
-}
-
 }  // namespace
 
 // Values of one band or cell; print formats write all of them, CSV and Excel
@@ -143,14 +135,14 @@ std::string TDefaultFormatBuilder::TitleKey(std::string_view id) const
 std::vector<std::string> TDefaultFormatBuilder::VisibleBreakIds(int level) const
 {
     std::vector<std::string> ids;
-    for (pugi::xml_node column : Children(BreakLevel(level)))
+    for (pugi::xml_node column : platform::ElementChildren(BreakLevel(level)))
         if (IsTrue(column, "visible")) ids.push_back(column.attribute("id").value());
     return ids;
 }
 
 std::string TDefaultFormatBuilder::FirstBreakId(int level) const
 {
-    const pugi::xml_node first = Children(BreakLevel(level)).empty() ? pugi::xml_node() : Children(BreakLevel(level))[0];
+    const pugi::xml_node first = platform::ElementChildren(BreakLevel(level)).empty() ? pugi::xml_node() : platform::ElementChildren(BreakLevel(level))[0];
     return first.attribute("id").value();
 }
 
@@ -160,7 +152,7 @@ std::vector<TDefaultFormatBuilder::TZone> TDefaultFormatBuilder::IncludedZones()
     const pugi::xml_node root = ListTypeRoot();
     std::vector<TZone> zones;
     const pugi::xml_node fields = Module.ListFields().ListFields.Document().child("fields");
-    for (pugi::xml_node zone : Children(fields.child("summarizedzones"))) {
+    for (pugi::xml_node zone : platform::ElementChildren(fields.child("summarizedzones"))) {
         const std::string code = zone.attribute("code").value();
         if (!statistics || IsTrue(root, ("code" + code).c_str())) zones.push_back({code, zone.attribute("title").value()});
     }
@@ -501,7 +493,7 @@ void TDefaultFormatBuilder::BuildHeaderAndItem()
                 SetNumberFormat(itemCell, ExcelItemFormat("CLASS"));
             }
         } else {
-            for (pugi::xml_node column : Children(ListTypeRoot().child("columns")))
+            for (pugi::xml_node column : platform::ElementChildren(ListTypeRoot().child("columns")))
                 AddColumnPair(header, item, column.attribute("id").value());
         }
         if (Kind != "detailed") AddZoneGroups(header, item);
@@ -553,7 +545,7 @@ void TDefaultFormatBuilder::AddSummaryCells(pugi::xml_node band, TCell lead)
     const pugi::xml_node item = page.child("item");
     const std::string element = lead.FieldId;
     AddCell(band, element.c_str(), lead);
-    const std::vector<pugi::xml_node> columns = Children(header);
+    const std::vector<pugi::xml_node> columns = platform::ElementChildren(header);
     if (DetailedAtZero) {
         // Print: the summable columns where the header has them. CSV and
         // Excel: one place per header column after the first, which the

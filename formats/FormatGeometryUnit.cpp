@@ -11,18 +11,10 @@ namespace formats {
 
 namespace {
 
-std::vector<pugi::xml_node> ElementChildren(pugi::xml_node node)
-{
-    std::vector<pugi::xml_node> out;
-    for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling())
-        if (c.type() == pugi::node_element) out.push_back(c);
-    return out;
-}
-
 std::vector<pugi::xml_node> VisibleChildren(pugi::xml_node node)
 {
     std::vector<pugi::xml_node> out;
-    for (pugi::xml_node c : ElementChildren(node))
+    for (pugi::xml_node c : platform::ElementChildren(node))
         if (IsVisible(c)) out.push_back(c);
     return out;
 }
@@ -80,7 +72,7 @@ void ScaleHorizontally(pugi::xml_node element, long long parentWidth, long long 
     // An element that reached its parent's right edge keeps reaching it.
     const long long width = l + w == oldParentWidth ? parentWidth - left : RoundHalfEven(w * w1, w0);
     SetAttribute(element, "left", int(left));
-    for (pugi::xml_node c : ElementChildren(element)) ScaleHorizontally(c, width, w0, w1);
+    for (pugi::xml_node c : platform::ElementChildren(element)) ScaleHorizontally(c, width, w0, w1);
     SetAttribute(element, "width", int(width));
 }
 
@@ -144,6 +136,17 @@ bool IsVisible(pugi::xml_node node)
     return !a || platform::TextToBoolean(a.value());
 }
 
+bool IsGroupColumn(pugi::xml_node cell)
+{
+    const std::string_view name = cell.name();
+    return (name == "T" || name.find('_') != std::string_view::npos) && platform::HasElementChildren(cell);
+}
+
+std::string TranslatedFixText(pugi::xml_node cell)
+{
+    return dictionary::SelectLanguagePart(platform::AttributeText(cell, "fixtext"));
+}
+
 pugi::xml_node PageOf(pugi::xml_node format)
 {
     return format.child("page");
@@ -186,12 +189,12 @@ void AlignColumns(pugi::xml_node format, const char *band)
     const pugi::xml_node target = page.child(band);
     if (!header || !target) return;
     int p = 0;
-    for (pugi::xml_node h : ElementChildren(header)) {
+    for (pugi::xml_node h : platform::ElementChildren(header)) {
         if (pugi::xml_node t = target.child(h.name())) {
             for (const char *name : {"left", "width", "visible"}) CopyAttribute(h, t, name);
             SetAttribute(t, "index", p);
             int q = 0;
-            for (pugi::xml_node s : ElementChildren(t)) {
+            for (pugi::xml_node s : platform::ElementChildren(t)) {
                 if (pugi::xml_node hs = h.child(s.name())) {
                     for (const char *name : {"left", "width", "visible"}) CopyAttribute(hs, s, name);
                     SetAttribute(s, "index", q);
@@ -320,7 +323,7 @@ void MoveColumnRight(pugi::xml_node cell)
 void SortCellsByIndex(pugi::xml_node element)
 {
     if (!element) return;
-    std::vector<pugi::xml_node> cells = ElementChildren(element);
+    std::vector<pugi::xml_node> cells = platform::ElementChildren(element);
     struct TKey { int Index, Left; };
     std::vector<std::pair<TKey, pugi::xml_node>> keyed;
     for (pugi::xml_node c : cells) keyed.push_back({{IntegerAttribute(c, "index", -1), IntegerAttribute(c, "left")}, c});

@@ -27,6 +27,12 @@ std::string IntegerText(int value);
 int IntegerAttribute(pugi::xml_node node, const char *name, int fallback = 0);
 // `visible`; a missing attribute counts as the schema default "True".
 bool IsVisible(pugi::xml_node node);
+// A cell of a column band (header, item, subtotal, total) that groups
+// sub-cells: named "T" or with a "_" in its name, and with children; a group
+// name without sub-cells is a plain column.
+bool IsGroupColumn(pugi::xml_node cell);
+// The cell's `fixtext` in the current language.
+std::string TranslatedFixText(pugi::xml_node cell);
 pugi::xml_node PageOf(pugi::xml_node format);     // `page` of a `listformat` element
 int ControlBreakCount(pugi::xml_node format);     // root `controlbreaks`, 0 when missing
 std::string SubtotalBandName(int level);

@@ -11,13 +11,6 @@ constexpr const char *kDeclaration = "<?xml version=\"1.0\" encoding=\"ISO-8859-
 constexpr const char *kEncoding = "ISO-8859-2";
 constexpr const char *kLineEnd = "\r\n";
 
-bool HasElementChildren(pugi::xml_node node)
-{
-    for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling())
-        if (c.type() == pugi::node_element) return true;
-    return false;
-}
-
 void WriteElement(std::string &out, pugi::xml_node node, const std::string &indent, int depth)
 {
     std::string prefix;
@@ -33,7 +26,7 @@ void WriteElement(std::string &out, pugi::xml_node node, const std::string &inde
         out += '"';
     }
     // Formats carry no text content, so only element children count.
-    if (!HasElementChildren(node)) {
+    if (!platform::HasElementChildren(node)) {
         out += " />";
         out += kLineEnd;
         return;

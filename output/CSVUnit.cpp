@@ -21,25 +21,6 @@ namespace output {
 
 namespace {
 
-bool IsGroupColumn(pugi::xml_node cell)
-{
-    const std::string_view name = cell.name();
-    return name == "T" || name.find('_') != std::string_view::npos;
-}
-
-std::vector<pugi::xml_node> Children(pugi::xml_node node)
-{
-    std::vector<pugi::xml_node> children;
-    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling())
-        if (child.type() == pugi::node_element) children.push_back(child);
-    return children;
-}
-
-std::string TranslatedText(pugi::xml_node cell)
-{
-    return dictionary::SelectLanguagePart(platform::AttributeText(cell, "fixtext"));
-}
-
 // One cell of a band with the texts that do not change from row to row.
 struct TCell {
     pugi::xml_node Node;
@@ -60,15 +41,15 @@ TBand ReadBand(pugi::xml_node page, const std::string &name, bool hasGroups)
     TBand band;
     const pugi::xml_node node = page.child(name.c_str());
     band.Present = node && formats::IsVisible(node);
-    for (pugi::xml_node child : Children(node)) {
+    for (pugi::xml_node child : platform::ElementChildren(node)) {
         // A group name without sub-cells is written as a plain column, so a
         // lone counter cell such as COST_T still shows its value.
-        const bool group = hasGroups && IsGroupColumn(child) && !Children(child).empty();
-        TCell cell{child, formats::ResolveCellSource(child), formats::IsVisible(child), group, TranslatedText(child), {}};
+        const bool group = hasGroups && formats::IsGroupColumn(child);
+        TCell cell{child, formats::ResolveCellSource(child), formats::IsVisible(child), group, formats::TranslatedFixText(child), {}};
         if (cell.Group)
-            for (pugi::xml_node sub : Children(child))
+            for (pugi::xml_node sub : platform::ElementChildren(child))
                 if (formats::IsVisible(sub))
-                    cell.VisibleSubcells.push_back({sub, formats::ResolveCellSource(sub), true, false, TranslatedText(sub), {}});
+                    cell.VisibleSubcells.push_back({sub, formats::ResolveCellSource(sub), true, false, formats::TranslatedFixText(sub), {}});
         band.Cells.push_back(std::move(cell));
     }
     return band;
@@ -93,14 +74,14 @@ struct TCsvLayout {
             Subtotals.push_back(ReadBand(page, formats::SubtotalBandName(level), true));
         }
         // A page-header cell spans as many fields as the header column below.
-        for (pugi::xml_node cell : Children(page.child("header"))) {
-            const std::vector<pugi::xml_node> subcells = Children(cell);
+        for (pugi::xml_node cell : platform::ElementChildren(page.child("header"))) {
+            const std::vector<pugi::xml_node> subcells = platform::ElementChildren(cell);
             Spans.push_back(subcells.empty() ? 1
                                              : int(std::count_if(subcells.begin(), subcells.end(),
                                                                  [](pugi::xml_node n) { return formats::IsVisible(n); })));
         }
         HeaderHasSecondLine = std::any_of(Header.Cells.begin(), Header.Cells.end(),
-                                          [](const TCell &c) { return c.Visible && !Children(c.Node).empty(); });
+                                          [](const TCell &c) { return c.Visible && platform::HasElementChildren(c.Node); });
     }
 
     const TBand &BandAt(const std::vector<TBand> &bands, int level) const

@@ -197,4 +197,19 @@ int ElementChildCount(pugi::xml_node node)
     return n;
 }
 
+std::vector<pugi::xml_node> ElementChildren(pugi::xml_node node)
+{
+    std::vector<pugi::xml_node> children;
+    for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling())
+        if (c.type() == pugi::node_element) children.push_back(c);
+    return children;
+}
+
+bool HasElementChildren(pugi::xml_node node)
+{
+    for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling())
+        if (c.type() == pugi::node_element) return true;
+    return false;
+}
+
 }  // namespace platform

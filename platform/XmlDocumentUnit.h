@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -68,5 +69,8 @@ bool TextToBoolean(std::string_view text);         // raises TConversionError
 // the parent when there is none, as a list index error.
 pugi::xml_node ElementChild(pugi::xml_node node, int index);
 int ElementChildCount(pugi::xml_node node);
+// The element children of node in document order (text and comments left out).
+std::vector<pugi::xml_node> ElementChildren(pugi::xml_node node);
+bool HasElementChildren(pugi::xml_node node);
 
 }  // namespace platform
