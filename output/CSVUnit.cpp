@@ -188,6 +188,12 @@ public:
 
     std::string Out;   // encoded lines, CR LF each
 
+    void WriteOutTo(platform::TStream &stream)
+    {
+        stream.WriteBuffer(Out.data(), Out.size());
+        Out.clear();
+    }
+
 private:
     std::string Value(const TCell &cell) const { return formats::CellValue(cell.Source, Providers); }
     std::string Filled(const TCell &cell, const std::string &value) const
@@ -453,17 +459,13 @@ void WriteBody(const TCsvLayout &layout, const TOutputJob &job, TLineWriter &wri
     for (const TPiece &piece : pieces) rows += piece.Count;
     if (threads <= 0) threads = std::thread::hardware_concurrency() > 1 && rows > 2 * RowsPerPiece ? 2 : 1;
     if (threads > 1) {
-        out.WriteBuffer(writer.Out.data(), writer.Out.size());
-        writer.Out.clear();
+        writer.WriteOutTo(out);
         TParallelBody(layout, job, pieces, out).Run(threads);
         return;
     }
     for (const TPiece &piece : pieces) {
         writer.WritePiece(piece);
-        if (writer.Out.size() >= 1 << 20) {
-            out.WriteBuffer(writer.Out.data(), writer.Out.size());
-            writer.Out.clear();
-        }
+        if (writer.Out.size() >= 1 << 20) writer.WriteOutTo(out);
     }
 }
 
@@ -511,7 +513,7 @@ void WriteCsvFile(const std::string &target, const TOutputJob &job, int threads)
     WriteBody(layout, job, writer, file, threads);
     writer.WriteTotal();
     writer.WritePageFooter();
-    file.WriteBuffer(writer.Out.data(), writer.Out.size());
+    writer.WriteOutTo(file);
     file.Flush();
 }
 
