@@ -49,18 +49,17 @@ bool TBatchJob::Start(const std::string &jobPath)
         Fail(std::string("BatchJobUnit: Job file not read, kept: ") + e.what());
         return false;
     }
+    // Read: the job file goes, whatever comes of the job.
+    if (std::remove(jobPath.c_str()) != 0) ReportBatchLine("BatchJobUnit: Job file not deleted: " + jobPath);
     const pugi::xml_node root = GeneratePDFCSVExcel.GeneratePDFCSVExcel.Root();
     try {
         const std::string flag = platform::AttributeText(root, "outerposting");
         OuterPostingMode = !flag.empty() && platform::TextToBoolean(flag);
         if (OuterPostingMode) OuterPosting.OuterPosting.LoadFromText(platform::ElementXml(root.child("outerposting")));
     } catch (const std::exception &e) {
-        // Read but unusable: it goes like any job that was read.
-        std::remove(jobPath.c_str());
         Fail(std::string("BatchJobUnit: Job file not usable: ") + e.what());
         return false;
     }
-    if (std::remove(jobPath.c_str()) != 0) ReportBatchLine("BatchJobUnit: Job file not deleted: " + jobPath);
 
     const std::string listPath = platform::NativePath(platform::AttributeText(root, "filename"));
     try {
@@ -117,8 +116,7 @@ bool TBatchJob::StartStep(pugi::xml_node step)
 {
     const std::string type = platform::AttributeText(step, "type");
     const std::string target = platform::NativePath(platform::AttributeText(step, "filename"));
-    const std::string what =
-        "BatchJobUnit: Step " + std::to_string(StepIndex) + " (" + type + ", " + target + "): ";
+    const std::string what = StepText(type, target);
     try {
         if (!LoadStepFormat(step)) {
             Fail(what + "format not found: " + platform::AttributeText(step, "format"));
@@ -145,16 +143,18 @@ bool TBatchJob::StartStep(pugi::xml_node step)
 void TBatchJob::StepFinished()
 {
     Thread->wait();
-    if (Thread->Error().empty()) {
-        ++Written;
+    if (Thread->Error().empty())
         LogBatchLine("BatchJobUnit: written: " + Thread->TargetFileName());
-    } else {
-        Fail("BatchJobUnit: Step " + std::to_string(StepIndex) + " (csv, " + Thread->TargetFileName() +
-             "): " + Thread->Error());
-    }
+    else
+        Fail(StepText("csv", Thread->TargetFileName()) + Thread->Error());
     Thread.reset();
     ++StepIndex;
     ExecuteSteps();
+}
+
+std::string TBatchJob::StepText(const std::string &type, const std::string &target) const
+{
+    return "BatchJobUnit: Step " + std::to_string(StepIndex) + " (" + type + ", " + target + "): ";
 }
 
 void TBatchJob::Fail(const std::string &text)

@@ -48,9 +48,6 @@ public:
     // follows the last one.
     void Run();
 
-    int FailedSteps() const { return Failures; }
-    int WrittenFiles() const { return Written; }
-
     TGeneratePDFCSVExcelModule GeneratePDFCSVExcel;
     TOuterPostingModule OuterPosting;
     bool OuterPostingMode = false;
@@ -69,6 +66,8 @@ private:
     bool LoadStepFormat(pugi::xml_node step);
     void StepFinished();
     void Fail(const std::string &text);
+    // "BatchJobUnit: Step n (type, file): " for the messages of the current step.
+    std::string StepText(const std::string &type, const std::string &target) const;
 
     app::TDataModules &Modules;
     app::TOpenList &List;
@@ -77,7 +76,6 @@ private:
     std::unique_ptr<TCSVThread> Thread;
     bool FormatLoaded = false;
     int Failures = 0;
-    int Written = 0;
 };
 
 // Append to the log, the second also to standard error; neither raises.
