@@ -48,7 +48,7 @@ void TLevelGrid::PrepareRow(int row)
         controlBreak.ReadRecord();
         RowReadable = true;
     } catch (const std::exception &e) {
-        model::WriteLogLine(std::string("ListViewUnit: ") + e.what());
+        model::WriteLogLineQuietly(std::string("ListViewUnit: ") + e.what());
     }
 }
 

@@ -69,10 +69,7 @@ TListViewForm::~TListViewForm()
     try {
         OpenList.SaveScreenFormat();
     } catch (const std::exception &e) {
-        try {
-            model::WriteLogLine(std::string("ListViewUnit: Screen format not saved: ") + e.what());
-        } catch (...) {
-        }
+        model::WriteLogLineQuietly(std::string("ListViewUnit: Screen format not saved: ") + e.what());
     }
 }
 
@@ -255,10 +252,7 @@ bool TListViewForm::OpenListFile(const std::string &path)
         if (!OpenList.OpenListFile(path)) return true;
     } catch (const std::exception &e) {
         LastErrorText = e.what();
-        try {
-            model::WriteLogLine(LastErrorText);
-        } catch (...) {
-        }
+        model::WriteLogLineQuietly(LastErrorText);
         return false;
     }
     LastErrorText.clear();
@@ -667,10 +661,7 @@ void TListViewForm::CsvOutputFinished()
         if (!QuietMessages) QMessageBox::information(this, windowTitle(), Q(LastMessageText));
     } else {
         LastMessageText = error;
-        try {
-            model::WriteLogLine("ListViewUnit: CSV output failed: " + error);
-        } catch (...) {
-        }
+        model::WriteLogLineQuietly("ListViewUnit: CSV output failed: " + error);
         ShowError(dictionary::Translate("_Error") + ": " + target + "\n\n" + error);
     }
     emit OutputFinished();

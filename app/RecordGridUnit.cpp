@@ -138,7 +138,7 @@ void TRecordGrid::PrepareRow(int row)
         ReadRow(row);
     } catch (const std::exception &e) {
         // A row beyond the file stays blank; the reason goes to the log once per row.
-        if (LoadedRow != -2) model::WriteLogLine(std::string("ListViewUnit: ") + e.what());
+        if (LoadedRow != -2) model::WriteLogLineQuietly(std::string("ListViewUnit: ") + e.what());
         LoadedRow = -2;
     }
 }

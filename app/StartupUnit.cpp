@@ -25,14 +25,6 @@ TStartMode StartModeOf(const std::string &argument)
 
 namespace {
 
-void LogQuietly(const std::string &text)
-{
-    try {
-        model::WriteLogLine(text);
-    } catch (...) {
-    }
-}
-
 // A job never waits for a person: no window, no message box; what went
 // wrong is logged and on standard error, and the exit status tells.
 int RunJob(TDataModules &modules, TListViewForm &form, const std::string &jobPath)
@@ -59,7 +51,7 @@ int RunProgram(const std::string &argument)
                 platform::UnregisterFileAssociation();
         } catch (const std::exception &e) {
             std::fprintf(stderr, "%s\n", e.what());
-            LogQuietly(e.what());
+            model::WriteLogLineQuietly(e.what());
             return 1;
         }
         return 0;
@@ -70,7 +62,7 @@ int RunProgram(const std::string &argument)
     if (mode == TStartMode::JobFile) return RunJob(modules, form, argument);
     form.ShowOnWorkArea();
     for (const auto &error : modules.StartupErrors) {
-        LogQuietly(error);
+        model::WriteLogLineQuietly(error);
         QMessageBox::critical(&form, QString::fromStdString(dictionary::Translate("_Error")),
                               QString::fromStdString(error));
     }

@@ -278,7 +278,7 @@ void TSelectFormatForm::FillFormatList()
                 format.LoadFromFile(path);
             } catch (const std::exception &e) {
                 // One unreadable file must not hide the others.
-                model::WriteLogLine(std::string("SelectFormatUnit: Format file ignored: ") + e.what());
+                model::WriteLogLineQuietly(std::string("SelectFormatUnit: Format file ignored: ") + e.what());
                 return;
             }
             const pugi::xml_node root = format.Root();

@@ -113,4 +113,12 @@ void WriteLogLine(const std::string &text)
                                      std::strerror(errno));
 }
 
+void WriteLogLineQuietly(const std::string &text) noexcept
+{
+    try {
+        WriteLogLine(text);
+    } catch (...) {
+    }
+}
+
 }  // namespace model

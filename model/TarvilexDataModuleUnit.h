@@ -28,6 +28,9 @@ public:
 // text and CR LF to the log, in the system code page; the file is opened and
 // closed for every line. Raises platform::TStreamError when it cannot write.
 void WriteLogLine(const std::string &text);
+// The same where a failure to log must not stop anything (painting, clean-up,
+// unattended jobs): a log that cannot be written is passed over.
+void WriteLogLineQuietly(const std::string &text) noexcept;
 // Program folder + the program's file name with the extension ".LOG".
 std::string LogFileName();
 

@@ -11,19 +11,10 @@
 
 namespace output {
 
-void LogBatchLine(const std::string &text)
-{
-    try {
-        model::WriteLogLine(text);
-    } catch (...) {
-        // A log that cannot be written must not stop the job.
-    }
-}
-
 void ReportBatchLine(const std::string &text)
 {
     std::fprintf(stderr, "%s\n", text.c_str());
-    LogBatchLine(text);
+    model::WriteLogLineQuietly(text);
 }
 
 TBatchJob::TBatchJob(app::TDataModules &modules, app::TOpenList &list, QObject *parent)
@@ -144,7 +135,7 @@ void TBatchJob::StepFinished()
 {
     Thread->wait();
     if (Thread->Error().empty())
-        LogBatchLine("BatchJobUnit: written: " + Thread->TargetFileName());
+        model::WriteLogLineQuietly("BatchJobUnit: written: " + Thread->TargetFileName());
     else
         Fail(StepText("csv", Thread->TargetFileName()) + Thread->Error());
     Thread.reset();

@@ -78,8 +78,7 @@ private:
     int Failures = 0;
 };
 
-// Append to the log, the second also to standard error; neither raises.
-void LogBatchLine(const std::string &text);
+// Appends to the log and writes to standard error; never raises.
 void ReportBatchLine(const std::string &text);
 
 }  // namespace output
