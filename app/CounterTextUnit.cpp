@@ -43,6 +43,18 @@ std::string CounterText(const model::TCounterSlot &slot, TCounter counter)
 }
 
 TCounter SubFieldCounter(int code) { return SubField(code).Counter; }
+
+std::optional<TCounter> DetailFieldCounter(std::string_view field)
+{
+    struct TName { const char *Field; TCounter Counter; };
+    static const TName fields[] = {
+        {"IMPULSE", TCounter::Impulse}, {"DURATION", TCounter::Duration},     {"CALCDUR", TCounter::CalcDur},
+        {"PRICE", TCounter::Cost},      {"READINPRICE", TCounter::ReadInCost}, {"RINGTIME", TCounter::RingTime},
+    };
+    for (const auto &f : fields)
+        if (field == f.Field) return f.Counter;
+    return std::nullopt;
+}
 const char *SubFieldShortTitle(int code) { return SubField(code).ShortTitle; }
 
 bool CounterByName(std::string_view name, TCounter &counter)

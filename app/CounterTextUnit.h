@@ -22,6 +22,10 @@ const char *SubFieldShortTitle(int code);        // dictionary key, e.g. "_Piece
 // "PIECE", "COST", ...; false for any other name.
 bool CounterByName(std::string_view name, TCounter &counter);
 
+// The counter that totals a column of detail records (IMPULSE, DURATION,
+// CALCDUR, PRICE, READINPRICE, RINGTIME); empty for any other column.
+std::optional<TCounter> DetailFieldCounter(std::string_view field);
+
 // A counter cell name: a counter name, "_" and the slot character ("T" the
 // total slot, a digit a zone slot), e.g. "COST_T". Only the character right
 // after the first "_" counts.

@@ -6,32 +6,23 @@
 #include "formats/ListFormatModuleUnit.h"
 
 #include <algorithm>
-#include <map>
 
 namespace app {
 
 namespace {
 
-// A counter cell of a collect record ("counter" is its number of calls), or
-// else the record's key field.
-std::string CollectValue(const model::TCollectRecord &record, const std::string &name, int slotCount)
+// A counter cell name; "counter" is the number of calls.
+std::optional<TCounterCell> CounterCell(const std::string &name, int slotCount)
 {
-    const std::string_view cellName = name == "counter" ? std::string_view("PIECE_T") : std::string_view(name);
-    if (const auto cell = ParseCounterCellName(cellName, slotCount))
-        return CounterText(record.Counters(cell->Slot), cell->Counter);
-    return record.FieldValueAsString(name);
+    return ParseCounterCellName(name == "counter" ? std::string_view("PIECE_T") : std::string_view(name), slotCount);
 }
 
-std::string CounterAlias(const std::string &name, bool costIsTotal)
+// A counter cell of a collect record, or else the record's key field.
+std::string CollectValue(const model::TCollectRecord &record, const std::string &name, int slotCount)
 {
-    static const std::map<std::string, std::string> aliases = {
-        {"counter", "PIECE_T"},     {"IMPULSE", "IMPULSE_T"}, {"DURATION", "DURATION_T"},
-        {"PRICE", "COST_T"},        {"READINPRICE", "READINCOST_T"}, {"CALCDUR", "CALCDUR_T"},
-        {"RINGTIME", "RINGTIME_T"},
-    };
-    if (costIsTotal && name == "COST") return "COST_T";
-    const auto alias = aliases.find(name);
-    return alias == aliases.end() ? name : alias->second;
+    if (const auto cell = CounterCell(name, slotCount))
+        return CounterText(record.Counters(cell->Slot), cell->Counter);
+    return record.FieldValueAsString(name);
 }
 
 void ExpandLevel(TOpenList &list, int level, std::int32_t first, std::int32_t count, int stopLevel,
@@ -125,15 +116,20 @@ std::string TListValues::ControlBreakValue(int level, const std::string &name) c
     return Set->ControlBreaks.at(std::size_t(level))->FieldValueAsString(name);
 }
 
+// Subtotal and total cells named like a detail column give that column's total.
 std::string TListValues::SubtotalValue(int level, const std::string &name) const
 {
-    return CollectValue(*Set->ControlBreaks.at(std::size_t(level)), CounterAlias(name, false),
-                        List.SlotCount);
+    const model::TControlBreak &group = *Set->ControlBreaks.at(std::size_t(level));
+    if (const auto counter = DetailFieldCounter(name)) return CounterText(group.Counters(List.SlotCount - 1), *counter);
+    return CollectValue(group, name, List.SlotCount);
 }
 
 std::string TListValues::TotalValue(const std::string &name) const
 {
-    const auto cell = ParseCounterCellName(CounterAlias(name, true), List.SlotCount);
+    const int total = List.SlotCount - 1;
+    if (const auto counter = name == "COST" ? TCounter::Cost : DetailFieldCounter(name))
+        return CounterText(List.ZoneTotal(total), *counter);
+    const auto cell = CounterCell(name, List.SlotCount);
     return cell ? CounterText(List.ZoneTotal(cell->Slot), cell->Counter) : std::string();
 }
 

@@ -36,14 +36,14 @@ const model::TFieldList &KeyRecord(const TOpenList &list, int depth)
 
 // Sub-cell i of n within [left, right): widths (right - left) div n, the last
 // one up to the right edge.
+}  // namespace
+
 std::pair<int, int> SubCellSpan(int left, int right, int i, int n)
 {
     const int step = (right - left) / n;
     const int start = left + i * step;
     return {start, i == n - 1 ? right : start + step};
 }
-
-}  // namespace
 
 QString CaptionText(const std::string &title)
 {

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace model {
@@ -96,6 +97,10 @@ private:
     bool RowReadable = false;
     mutable TTextWidths Widths[2];      // regular and bold
 };
+
+// Sub-cell i of n in the span left..right: each as wide as the span div n,
+// the last one up to right.
+std::pair<int, int> SubCellSpan(int left, int right, int i, int n);
 
 // Draws one line in rect: vertically centred, cut with an ellipsis at the end.
 // textWidth, when known, spares measuring the text again.

@@ -15,17 +15,12 @@ namespace {
 
 constexpr int InitialSectionWidth = 50;
 
-struct TFieldCounter {
-    const char *Field;
-    TCounter Counter;
-    Qt::Alignment Alignment;
-};
-// Columns of a detailed list whose totals the list carries.
-const TFieldCounter FieldCounters[] = {
-    {"IMPULSE", TCounter::Impulse, Qt::AlignRight},     {"DURATION", TCounter::Duration, Qt::AlignHCenter},
-    {"CALCDUR", TCounter::CalcDur, Qt::AlignHCenter},   {"PRICE", TCounter::Cost, Qt::AlignRight},
-    {"READINPRICE", TCounter::ReadInCost, Qt::AlignRight}, {"RINGTIME", TCounter::RingTime, Qt::AlignHCenter},
-};
+// Durations centred, counts and money right-aligned.
+int CounterAlignment(TCounter counter)
+{
+    const bool duration = counter == TCounter::Duration || counter == TCounter::CalcDur || counter == TCounter::RingTime;
+    return duration ? int(Qt::AlignHCenter) : int(Qt::AlignRight);
+}
 
 }  // namespace
 
@@ -80,17 +75,11 @@ void TTotalsHeader::Rebuild()
     View.HeaderWidths[Source].assign(std::size_t(columns), InitialSectionWidth);
 }
 
-bool TTotalsHeader::FieldCounterSection(int section, int &counter) const
+bool TTotalsHeader::FieldCounterSection(int section, std::optional<TCounter> &counter) const
 {
     if (!List.IsDetailed() || !Grid.DetailView()) return false;
     const TGridColumn &col = Grid.Columns().at(std::size_t(section));
-    const std::string &name = List.Display.DataRecord->FieldName(col.Index);
-    for (int i = 0; i < int(std::size(FieldCounters)); ++i)
-        if (name == FieldCounters[i].Field) {
-            counter = i;
-            return true;
-        }
-    counter = -1;
+    counter = DetailFieldCounter(List.Display.DataRecord->FieldName(col.Index));
     return true;
 }
 
@@ -110,8 +99,8 @@ int TTotalsHeader::CounterSlot(int section) const
 bool TTotalsHeader::HasValue(int section) const
 {
     if (!List.HasRecords() || section < 0 || section >= int(Grid.Columns().size())) return false;
-    int counter = -1;
-    if (FieldCounterSection(section, counter)) return counter >= 0;
+    std::optional<TCounter> counter;
+    if (FieldCounterSection(section, counter)) return counter.has_value();
     return CounterSlot(section) >= 0;
 }
 
@@ -124,10 +113,8 @@ model::TCounterSlot TTotalsHeader::Counters(int slot) const
 QString TTotalsHeader::SectionText(int section, int subCell) const
 {
     if (!HasValue(section)) return QString();
-    int counter = -1;
-    if (FieldCounterSection(section, counter))
-        return QString::fromStdString(
-            CounterText(Counters(List.SlotCount - 1), FieldCounters[std::size_t(counter)].Counter));
+    std::optional<TCounter> counter;
+    if (FieldCounterSection(section, counter)) return QString::fromStdString(CounterText(Counters(List.SlotCount - 1), *counter));
     if (subCell < 0 || subCell >= int(View.SubFields.size())) return QString();
     return QString::fromStdString(
         CounterText(Counters(CounterSlot(section)), SubFieldCounter(View.SubFields[std::size_t(subCell)])));
@@ -144,7 +131,7 @@ void TTotalsHeader::DrawSection(QPainter &painter, int section, const QRect &rec
 {
     if (View.Loading || section >= int(Grid.Columns().size())) return;
     const QFontMetrics metrics = painter.fontMetrics();
-    int counter = -1;
+    std::optional<TCounter> counter;
     const bool fieldCase = FieldCounterSection(section, counter);
     if (!HasValue(section)) {
         painter.fillRect(rect, Background->palette().color(Background->backgroundRole()));
@@ -157,15 +144,14 @@ void TTotalsHeader::DrawSection(QPainter &painter, int section, const QRect &rec
     painter.setPen(Qt::black);
     if (fieldCase) {
         const QString text = SectionText(section);
-        DrawCellText(painter, rect.adjusted(1, 1, -1, -1), text, FieldCounters[std::size_t(counter)].Alignment);
+        DrawCellText(painter, rect.adjusted(1, 1, -1, -1), text, CounterAlignment(*counter));
         KeepWidth(section, metrics.horizontalAdvance(QString(text + QString(8, ' ')).replace(' ', 'M')));
         return;
     }
     const int n = int(View.SubFields.size());
     int widest = 0;
     for (int i = 0; i < n; ++i) {
-        const int step = rect.width() / n;
-        const int left = rect.left() + i * step, right = i == n - 1 ? rect.right() + 1 : left + step;
+        const auto [left, right] = SubCellSpan(rect.left(), rect.right() + 1, i, n);
         const QString text = SectionText(section, i);
         DrawCellText(painter, QRect(left, rect.top(), right - left, rect.height()).adjusted(1, 1, -1, -1), text,
                      Qt::AlignRight);

@@ -3,9 +3,12 @@
 // total under the record grid, one owner-drawn section per grid column whose
 // widths follow the grid. Each header keeps, per column, the width its texts
 // need, which the grid's automatic widths respect.
+#include "app/CounterTextUnit.h"
+
 #include <QString>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 namespace model {
@@ -55,7 +58,9 @@ protected:
 
 private:
     int CounterSlot(int section) const;     // -1 when the section shows no counter
-    bool FieldCounterSection(int section, int &counter) const;
+    // Detail view of a detailed list: whether the section belongs to a column
+    // whose total the list carries (counter set) or to another one.
+    bool FieldCounterSection(int section, std::optional<TCounter> &counter) const;
     model::TCounterSlot Counters(int slot) const;
     void KeepWidth(int section, int width);
 
