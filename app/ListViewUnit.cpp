@@ -294,10 +294,7 @@ void TListViewForm::ShowOpenList()
     if (levels == 0) {
         ShowRecordRange(0, list.Header.RecordCount - 1);
     } else {
-        for (int level = 0; level < levels; ++level) {
-            ControlBreakPanel->Grid(level)->SetRow(1);
-            SelectLevelGroup(level);
-        }
+        SelectFirstGroups();
     }
     RebuildSubFields();
     View.Loading = false;
@@ -410,6 +407,13 @@ void TListViewForm::SelectLevelGroup(int level)
     }
 }
 
+void TListViewForm::SelectFirstGroups()
+{
+    // Selecting in level 0 starts every deeper level at its first member.
+    ControlBreakPanel->Grid(0)->SetRow(1);
+    SelectLevelGroup(0);
+}
+
 void TListViewForm::SetShownDepth(int depth)
 {
     OpenList.ShownDepth = depth;
@@ -454,10 +458,7 @@ void TListViewForm::ItemizeMenuClick()
             SubFieldsMenu->menuAction()->setVisible(false);
         }
     }
-    for (int level = 0; level < OpenList.ShownDepth; ++level) {
-        ControlBreakPanel->Grid(level)->SetRow(1);
-        SelectLevelGroup(level);
-    }
+    SelectFirstGroups();
     ApplyScreenFormat();
 }
 

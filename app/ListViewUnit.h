@@ -98,6 +98,7 @@ public:
     void ShowRecordRange(std::int64_t first, std::int64_t last);
     void BuildControlBreakPanel();
     void SelectLevelGroup(int level);
+    void SelectFirstGroups();                // row 1 of every level
     void SetShownDepth(int depth);
     TControlBreakPanel &LevelPanels() { return *ControlBreakPanel; }
     const TViewState &ViewState() const { return View; }
