@@ -1,7 +1,6 @@
 #include "formats/CellValueUnit.h"
 
-#include "dictionary/LanguageUnit.h"
-
+#include "formats/FormatGeometryUnit.h"
 #include "platform/XmlDocumentUnit.h"
 
 #include <algorithm>
@@ -53,7 +52,7 @@ TCellSource ResolveCellSource(pugi::xml_node element)
     // Its text in the current language: the whole "a|b" text would show every
     // language at once.
     if (name == "inserted")
-        return {TKind::Fixed, 0, dictionary::SelectLanguagePart(platform::AttributeText(element, "fixtext"))};
+        return {TKind::Fixed, 0, TranslatedFixText(element)};
     if ((parent == "item" || grandparent == "item") && leaf) return {TKind::Item, 0, name};
     if (StartsWith(parent, "controlbreak_")) return {TKind::ControlBreak, LevelAfter(parent, "controlbreak_"), name};
     if ((StartsWith(parent, "subtotal_") || StartsWith(grandparent, "subtotal_")) && leaf && name != "subtotalname") {
